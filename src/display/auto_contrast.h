@@ -1,0 +1,23 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "core/image_frame.h"
+#include "display/display_state.h"
+
+namespace orvane::display {
+
+inline constexpr int kHistogramBins = 301;  // bins 0..300 between min_value and max_value
+using Histogram = std::array<std::int64_t, kHistogramBins>;
+
+// Counts of the width x height pixels in 301 bins:
+// k = floor((v - min_value) / ((max_value - min_value) / 300) + 0.5), k < 0 counted in bin 0,
+// k > 300 left out. All zero when max_value equals min_value.
+Histogram histogram_bins(const orvane::core::ImageFrame& frame);
+
+// The "Auto" button: chooses range and background from the histogram's main peak and the
+// edges where its smoothed profile falls below a tenth of the peak.
+void auto_contrast(const orvane::core::ImageFrame& frame, DisplayState& state);
+
+}  // namespace orvane::display
