@@ -9,9 +9,9 @@
 namespace orvane::core {
 
 struct WriteReport {
-  std::int64_t raised_to_zero = 0;    // negative values written as 0
-  std::int64_t lowered_to_max = 0;    // values above the BITPIX range written as its maximum
-  std::int32_t max_written = 0;       // that maximum (255 or 65535)
+  std::int64_t raised_to_zero = 0;  // negative values written as 0
+  std::int64_t lowered_to_max = 0;  // values above the BITPIX range written as its maximum
+  std::int32_t max_written = 0;     // that maximum (255 or 65535)
 };
 
 // "out.fit: 12 values raised to 0, 3 lowered to 65535", or empty when nothing was clipped.

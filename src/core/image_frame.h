@@ -18,10 +18,10 @@ struct ImageFrame {
   // True while undo_pixels holds a copy that "UnDo" may bring back.
   bool undo_available = false;
 
-  int width = 0;   // NAXIS1
-  int height = 0;  // NAXIS2
-  int planes = -1; // NAXIS3, -1 when absent
-  int bitpix = -1; // absolute BITPIX: 8, 16 or 32 after a read
+  int width = 0;    // NAXIS1
+  int height = 0;   // NAXIS2
+  int planes = -1;  // NAXIS3, -1 when absent
+  int bitpix = -1;  // absolute BITPIX: 8, 16 or 32 after a read
   int is_float = 0;
   double bzero = 0;
   double bscale = 1;
@@ -32,10 +32,10 @@ struct ImageFrame {
   std::int32_t min_value = 0;
 
   // Read-time settings applied by fits_read to every pixel.
-  int sign_mode = 1;          // +1 "Non Sign Integer" on, -1 off
-  int read_calc_mode = 0;     // 0 add, otherwise multiply
+  int sign_mode = 1;       // +1 "Non Sign Integer" on, -1 off
+  int read_calc_mode = 0;  // 0 add, otherwise multiply
   double read_calc_operand = 0;
-  bool dusky_mode = false;    // values of 60000 and more never become max_value
+  bool dusky_mode = false;  // values of 60000 and more never become max_value
 
   bool has_image() const { return width > 0 && height > 0; }
 };

@@ -7,13 +7,15 @@
 namespace orvane::core {
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The shortest fixed-notation digits of |value| that read back as the same double.
 std::string shortest_fixed(double magnitude) {
   char buffer[512];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                 std::chars_format::fixed);
+  auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed);
   if (ec != std::errc()) return "0";
   return std::string(buffer, end);
 }
@@ -31,7 +33,9 @@ bool increment_digits(std::string& digits) {
   return true;
 }
 
-bool is_placeholder(char c) { return c == '0' || c == '#'; }
+bool is_placeholder(char c) {
+  return c == '0' || c == '#';
+}
 
 std::string format_integer_part(std::string_view pattern, const std::string& digits) {
   std::string out;
@@ -133,8 +137,9 @@ std::string format(double value, std::string_view pattern) {
 
   const std::size_t pattern_point = pattern.find('.');
   std::string_view int_pattern = pattern.substr(0, pattern_point);
-  std::string_view frac_pattern =
-      pattern_point == std::string_view::npos ? std::string_view{} : pattern.substr(pattern_point + 1);
+  std::string_view frac_pattern = pattern_point == std::string_view::npos
+                                      ? std::string_view{}
+                                      : pattern.substr(pattern_point + 1);
   std::size_t places = 0;
   for (char c : frac_pattern) places += is_placeholder(c) ? 1 : 0;
 
@@ -174,9 +179,13 @@ std::int32_t clamp_to_i32(std::int64_t value) {
   return static_cast<std::int32_t>(value);
 }
 
-double floor_half_up(double value) { return std::floor(value + 0.5); }
+double floor_half_up(double value) {
+  return std::floor(value + 0.5);
+}
 
-std::string zone_number(double value) { return str(value) + " "; }
+std::string zone_number(double value) {
+  return str(value) + " ";
+}
 
 std::string print_zones(const std::vector<std::string>& fields) {
   constexpr std::size_t kZone = 14;

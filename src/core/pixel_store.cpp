@@ -5,7 +5,9 @@
 
 namespace orvane::core {
 
-PixelStore::~PixelStore() { std::free(data_); }
+PixelStore::~PixelStore() {
+  std::free(data_);
+}
 
 std::int32_t* PixelStore::data() {
   if (data_ == nullptr) {

@@ -38,6 +38,8 @@ class [[nodiscard]] Result {
 struct Done {};
 using Status = Result<Done>;
 
-inline Status ok_status() { return Done{}; }
+inline Status ok_status() {
+  return Done{};
+}
 
 }  // namespace orvane::core

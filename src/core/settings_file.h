@@ -17,8 +17,21 @@ struct WindowPosition {
 
 // The windows whose positions orvane.ini keeps, in the order of its lines 6..20.
 enum class SettingsWindow {
-  kForm1, kForm2, kForm3, kForm4, kForm6, kForm7, kForm9, kForm12,
-  kForm13, kForm15, kForm16, kForm17, kForm20, kForm21, kForm22,
+  kForm1,
+  kForm2,
+  kForm3,
+  kForm4,
+  kForm6,
+  kForm7,
+  kForm9,
+  kForm12,
+  kForm13,
+  kForm15,
+  kForm16,
+  kForm17,
+  kForm20,
+  kForm21,
+  kForm22
 };
 inline constexpr int kSettingsWindowCount = 15;
 
@@ -27,6 +40,10 @@ inline constexpr int kSettingsWindowCount = 15;
 class SettingsFile {
  public:
   static constexpr int kLineCount = 21;
+
+  // The defaults of a first run: empty observer lines, beep off, no stored positions,
+  // wavelengths 0.
+  SettingsFile();
 
   // Reads path tolerantly: a missing or short file leaves the defaults for the lines it lacks.
   static SettingsFile read(const std::string& path);

@@ -1,1 +1,164 @@
+// orvane-cli run as a process, the way scripts use it.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QImage>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "core/fits_reader.h"
+#include "support/fits_builder.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using orvane::test::FitsBuilder;
+using orvane::test::TempDir;
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  CliRun cli(const std::string& arguments) {
+    const std::string out = dir_.file("stdout.txt");
+    const std::string err = dir_.file("stderr.txt");
+    const std::string command =
+        std::string(ORVANE_CLI_PATH) + " " + arguments + " >" + out + " 2>" + err;
+    int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
+  }
+
+  // 3 x 2 frame, BITPIX 16 with BZERO 32768: values 100, 200, 300 / 400, 40000, 1000.
+  std::string small_frame(const std::string& name) {
+    return FitsBuilder::image(16, 3, 2)
+        .add("BZERO", "32768")
+        .add("BSCALE", "1")
+        .end()
+        .i16({100 - 32768, 200 - 32768, 300 - 32768, 400 - 32768, 40000 - 32768, 1000 - 32768})
+        .pad()
+        .write(dir_.file(name));
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(Cli, InfoPrintsTheFrameAndRequestedPixels) {
+  const std::string path = small_frame("img.fit");
+  CliRun r = cli("info " + path + " --pixel 1,1 --pixel=2,0");
+  EXPECT_EQ(r.status, 0) << r.err;
+  // Sum 42000 over 6 pixels: average 7000.
+  EXPECT_EQ(r.out, "file: " + path +
+                       "\nsize: 3 x 2\nplanes: -1\nbitpix: 16\nfloat: 0\nbzero: 32768\n"
+                       "bscale: 1\nheader cards: 36\nmax 40000 / min 100 / ave 7000\n"
+                       "pixel 1,1 = 40000\npixel 2,0 = 300\n");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(Cli, InfoHeaderPrintsEverySlotAsStored) {
+  const std::string path = small_frame("img.fit");
+  CliRun r = cli("info " + path + " --header");
+  ASSERT_EQ(r.status, 0);
+  std::istringstream lines(r.out);
+  std::string line;
+  std::vector<std::string> all;
+  while (std::getline(lines, line)) all.push_back(line);
+  ASSERT_EQ(all.size(), 9u + 36u);
+  EXPECT_EQ(all[9], FitsBuilder::card("SIMPLE", "T"));
+  EXPECT_EQ(all[9 + 7], FitsBuilder::raw_card("END"));
+  EXPECT_EQ(all.back(), std::string(80, ' '));
+}
+
+TEST_F(Cli, RefusedReadPrintsOnlyTheReadersMessage) {
+  const std::string path = FitsBuilder::image(64, 2, 2).end().write(dir_.file("deep.fit"));
+  CliRun r = cli("info " + path);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, path + "BITPIX error : BITPIX = 64\n");
+}
+
+TEST_F(Cli, WrongUsageExitsTwoWithTheUsageLine) {
+  const std::string path = small_frame("img.fit");
+  const std::vector<std::string> cases = {
+      "frobnicate " + path,
+      "info " + path + " --bogus",
+      "info " + path + " --pixel '1;1'",
+      "info " + path + " --pixel 1,",
+      "render " + path + " -o " + dir_.file("a.png") + " --scale 3",
+      "render " + path + " -o " + dir_.file("a.gif"),
+      "render " + path + " -o " + dir_.file("a.png") + " --read-add 1 --read-mul 2",
+      "save " + path,
+      "save " + path + " -o " + dir_.file("b.fit") + " --bitpix 12",
+  };
+  for (const auto& c : cases) {
+    CliRun r = cli(c);
+    EXPECT_EQ(r.status, 2) << c;
+    EXPECT_NE(r.err.find("usage: orvane-cli"), std::string::npos) << c;
+    EXPECT_EQ(r.out, "") << c;
+  }
+}
+
+TEST_F(Cli, VersionAndHelp) {
+  CliRun v = cli("--version");
+  EXPECT_EQ(v.status, 0);
+  EXPECT_EQ(v.out, "Orvane Version 1.01\n");
+  CliRun h = cli("render --help");
+  EXPECT_EQ(h.status, 0);
+  EXPECT_EQ(h.out.rfind("usage: orvane-cli render FILE -o OUT", 0), 0u);
+}
+
+TEST_F(Cli, SaveWritesAFileTheReaderGetsBackAndReportsClipping) {
+  const std::string path = small_frame("img.fit");
+  const std::string out = dir_.file("out8.fit");
+  CliRun r = cli("save " + path + " -o " + out + " --bitpix 8");
+  EXPECT_EQ(r.status, 0) << r.err;
+  // 300, 400, 40000 and 1000 are above 255.
+  EXPECT_EQ(r.err, out + ": 4 values lowered to 255\n");
+  orvane::core::ImageFrame frame;
+  ASSERT_TRUE(orvane::core::fits_read(frame, out));
+  EXPECT_EQ(frame.bitpix, 8);
+  EXPECT_EQ(frame.pixels.at(0, 0), 100);
+  EXPECT_EQ(frame.pixels.at(1, 1), 255);
+}
+
+TEST_F(Cli, RotateTurnsTheFrame) {
+  const std::string path = small_frame("img.fit");
+  const std::string out = dir_.file("turned.fit");
+  ASSERT_EQ(cli("rotate " + path + " -o " + out).status, 0);
+  orvane::core::ImageFrame frame;
+  ASSERT_TRUE(orvane::core::fits_read(frame, out));
+  EXPECT_EQ(frame.pixels.at(0, 0), 1000);
+  EXPECT_EQ(frame.pixels.at(1, 0), 40000);
+  EXPECT_EQ(frame.pixels.at(2, 1), 100);
+}
+
+TEST_F(Cli, RenderDrawsTheLastPixelOfEachBlockWithTheGivenContrast) {
+  const std::string path = small_frame("img.fit");
+  const std::string out = dir_.file("pic.PNG");
+  CliRun r = cli("render " + path + " -o " + out + " --scale 2 --range 1000 --background 0");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "range 1000 / background 0\n");
+  QImage picture(QString::fromStdString(out));
+  ASSERT_EQ(picture.size(), QSize(2, 1));  // ceil(3/2) x ceil(2/2)
+  // Display (0,0) shows frame (1,1) = 40000: grey 255. Display (1,0) shows frame (2,1) = 1000:
+  // floor(1000 / 1000 * 256 + 0.5) = 256, limited to 255. Use a range where it differs:
+  EXPECT_EQ(qGray(picture.pixel(0, 0)), 255);
+  CliRun r2 = cli("render " + path + " -o " + out + " --scale 2 --range 4000 --background 0");
+  ASSERT_EQ(r2.status, 0);
+  picture.load(QString::fromStdString(out));
+  // floor(1000 / 4000 * 256 + 0.5) = floor(64.5) = 64.
+  EXPECT_EQ(qGray(picture.pixel(1, 0)), 64);
+}
+
+}  // namespace

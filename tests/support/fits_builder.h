@@ -24,8 +24,8 @@ class FitsBuilder {
   // Data bytes appended after the header as they are.
   FitsBuilder& bytes(const std::vector<std::uint8_t>& data);
   FitsBuilder& u8(const std::vector<int>& values);
-  FitsBuilder& i16(const std::vector<int>& values);   // big-endian two's complement
-  FitsBuilder& u16(const std::vector<int>& values);   // big-endian 0..65535
+  FitsBuilder& i16(const std::vector<int>& values);  // big-endian two's complement
+  FitsBuilder& u16(const std::vector<int>& values);  // big-endian 0..65535
   FitsBuilder& i32(const std::vector<std::int64_t>& values);
   FitsBuilder& f32(const std::vector<float>& values);
   // Zero bytes up to the next multiple of 2880.

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace orvane::cli {
+
+enum ExitCode { kExitDone = 0, kExitFailed = 1, kExitUsage = 2 };
+
+struct Streams {
+  std::FILE* out = stdout;
+  std::FILE* err = stderr;
+};
+
+// Runs one command with the arguments after the command word; returns the exit status.
+int run_command(const std::string& command, const std::vector<std::string>& args,
+                const Streams& streams);
+
+// "usage: orvane-cli ..." lines of every command, for --help.
+std::string general_usage();
+
+}  // namespace orvane::cli

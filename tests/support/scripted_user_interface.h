@@ -1,0 +1,52 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/user_interface.h"
+
+namespace orvane::test {
+
+// Records every message and question and answers questions from a queue (OK when empty),
+// so no test ever waits on a dialog.
+class ScriptedUserInterface : public core::UserInterface {
+ public:
+  struct Shown {
+    std::string text;
+    std::string title;
+  };
+
+  void message(std::string_view text, std::string_view title = {}) override {
+    messages.push_back({std::string(text), std::string(title)});
+  }
+  bool ask_ok_cancel(std::string_view text, std::string_view title = {}) override {
+    questions.push_back({std::string(text), std::string(title)});
+    if (answers.empty()) return true;
+    bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void beep() override { ++beeps; }
+  void busy(bool on) override { busy_depth += on ? 1 : -1; }
+  bool progress(std::string_view caption, std::string_view label) override {
+    progress_lines.push_back(std::string(caption) + ": " + std::string(label));
+    return !cancel_progress;
+  }
+
+  std::vector<std::string> message_texts() const {
+    std::vector<std::string> texts;
+    for (const auto& m : messages) texts.push_back(m.text);
+    return texts;
+  }
+
+  std::vector<Shown> messages;
+  std::vector<Shown> questions;
+  std::deque<bool> answers;
+  std::vector<std::string> progress_lines;
+  bool cancel_progress = false;
+  int beeps = 0;
+  int busy_depth = 0;
+};
+
+}  // namespace orvane::test
