@@ -1,1 +1,493 @@
-// placeholder
+#include "core/fits_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "core/number_text.h"
+
+// The decoding loops are also built for AVX2, whose byte shuffles vectorise the byte swaps of
+// 32-bit data; the processor picks the version at load time.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define ORVANE_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
+#else
+#define ORVANE_VECTOR_CLONES
+#endif
+
+namespace orvane::core {
+namespace {
+
+constexpr int kCardLength = 80;
+constexpr int kCardsPerBlock = 36;
+// The last card that may hold END: 468 = 13 blocks, the most that fits the 500 header slots.
+constexpr int kLastEndCard = 468;
+constexpr int kMaxSide = PixelStore::kSide;
+// The data unit is read in blocks of this many bytes (a multiple of 1, 2 and 4, so a value
+// never straddles two blocks).
+constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+
+constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+
+std::string system_reason(int error_number) {
+  return std::strerror(error_number);
+}
+
+// Closes the file on every way out.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Reads exactly size bytes at offset; false with errno set on failure, errno 0 at end of file.
+bool read_at(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
+  while (size > 0) {
+    ssize_t got = ::pread(fd, buffer, size, offset);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) {
+      errno = 0;
+      return false;
+    }
+    buffer += got;
+    size -= static_cast<std::size_t>(got);
+    offset += got;
+  }
+  return true;
+}
+
+// The keyword values the reader uses; the last card with a keyword wins.
+struct HeaderValues {
+  bool has_bitpix = false, has_naxis1 = false, has_naxis2 = false, has_naxis3 = false;
+  double bitpix = -1, naxis1 = -1, naxis2 = -1, naxis3 = -1, bzero = 0, bscale = 1;
+};
+
+HeaderValues scan_keywords(const std::vector<std::string>& cards) {
+  HeaderValues h;
+  for (const std::string& card : cards) {
+    const std::string_view keyword = std::string_view(card).substr(0, 8);
+    const auto value = [&card] { return val(std::string_view(card).substr(9, 21)); };
+    if (keyword == "BITPIX  ") {
+      h.has_bitpix = true, h.bitpix = value();
+    } else if (keyword == "NAXIS1  ") {
+      h.has_naxis1 = true, h.naxis1 = value();
+    } else if (keyword == "NAXIS2  ") {
+      h.has_naxis2 = true, h.naxis2 = value();
+    } else if (keyword == "NAXIS3  ") {
+      h.has_naxis3 = true, h.naxis3 = value();
+    } else if (keyword == "BZERO   ") {
+      h.bzero = value();
+    } else if (keyword == "BSCALE  ") {
+      h.bscale = value();
+    }
+  }
+  return h;
+}
+
+// A header that passed every check, with the sizes the data unit needs.
+struct Header {
+  std::vector<std::string> cards;  // cards 1 .. END, 80 characters each
+  int card_count = 0;              // END card number rounded up to a multiple of 36
+  HeaderValues values;
+  int bitpix = 0;  // 8, 16 or 32
+  bool is_float = false;
+  int width = 0;
+  int height = 0;
+};
+
+Status check_side(const std::string& path, const char* keyword, double value) {
+  if (value >= 1 && value <= kMaxSide && value == std::floor(value)) return ok_status();
+  return Error{path + keyword + " error : " + keyword + " =" + str(value) +
+               " is not a whole number from 1 to 5501"};
+}
+
+// Reads the cards up to END and checks the keywords, in the order the messages are given.
+Result<Header> read_header(int fd, const std::string& path, off_t file_size) {
+  const std::size_t cards_there =
+      std::min<std::size_t>(kLastEndCard, static_cast<std::size_t>(file_size) / kCardLength);
+  std::vector<std::uint8_t> bytes(cards_there * kCardLength);
+  if (!read_at(fd, bytes.data(), bytes.size(), 0)) {
+    return Error{path + ": cannot be read (" + system_reason(errno ? errno : EIO) + ")"};
+  }
+  Header header;
+  for (std::size_t i = 0; i < cards_there; ++i) {
+    const char* card = reinterpret_cast<const char*>(bytes.data()) + i * kCardLength;
+    header.cards.emplace_back(card, kCardLength);
+    if (std::memcmp(card, "END     ", 8) == 0) break;
+  }
+  if (header.cards.empty() || header.cards.back().compare(0, 8, "END     ") != 0) {
+    return Error{path + ": no END card in the first 468 header cards"};
+  }
+  const int end_card = static_cast<int>(header.cards.size());
+  header.card_count = (end_card + kCardsPerBlock - 1) / kCardsPerBlock * kCardsPerBlock;
+
+  const HeaderValues& h = header.values = scan_keywords(header.cards);
+  if (!h.has_bitpix) return Error{path + "BITPIX error"};
+  const double bitpix = std::fabs(h.bitpix);
+  if (bitpix != 8 && bitpix != 16 && bitpix != 32) {
+    return Error{path + "BITPIX error : BITPIX =" + str(bitpix)};
+  }
+  if (!h.has_naxis1) return Error{path + "NAXIS1 error"};
+  if (!h.has_naxis2) return Error{path + "NAXIS2 error"};
+  if (Status s = check_side(path, "NAXIS1", h.naxis1); !s) return Error{s.error()};
+  if (Status s = check_side(path, "NAXIS2", h.naxis2); !s) return Error{s.error()};
+
+  header.bitpix = static_cast<int>(bitpix);
+  header.is_float = h.bitpix == -32;
+  header.width = static_cast<int>(h.naxis1);
+  header.height = static_cast<int>(h.naxis2);
+  return header;
+}
+
+std::uint16_t load_be16(const std::uint8_t* p) {
+  std::uint16_t u;
+  std::memcpy(&u, p, 2);
+  if constexpr (std::endian::native == std::endian::little) u = __builtin_bswap16(u);
+  return u;
+}
+
+std::uint32_t load_be32(const std::uint8_t* p) {
+  std::uint32_t u;
+  std::memcpy(&u, p, 4);
+  if constexpr (std::endian::native == std::endian::little) u = __builtin_bswap32(u);
+  return u;
+}
+
+// Decoders: one value from its bytes. `limited` counts values that had to be changed to fit
+// (only -32 data do that). Integer decoders whose offset cannot overflow are chosen only when
+// their results equal the general formula round(bscale * r + offset).
+struct U8Plus {
+  static constexpr int kBytes = 1;
+  std::int32_t offset;
+  std::int32_t operator()(const std::uint8_t* p, std::int32_t&) const { return *p + offset; }
+};
+
+struct U16Plus {
+  static constexpr int kBytes = 2;
+  std::int32_t offset;
+  std::int32_t operator()(const std::uint8_t* p, std::int32_t&) const {
+    return load_be16(p) + offset;
+  }
+};
+
+// Standard unsigned 16-bit files (BZERO 32768): the raw words are two's complement.
+struct I16Plus {
+  static constexpr int kBytes = 2;
+  std::int32_t offset;
+  std::int32_t operator()(const std::uint8_t* p, std::int32_t&) const {
+    return static_cast<std::int16_t>(load_be16(p)) + offset;
+  }
+};
+
+struct I32Plain {
+  static constexpr int kBytes = 4;
+  std::int32_t operator()(const std::uint8_t* p, std::int32_t&) const {
+    return static_cast<std::int32_t>(load_be32(p));
+  }
+};
+
+struct I32Plus {
+  static constexpr int kBytes = 4;
+  std::int64_t offset;
+  std::int32_t operator()(const std::uint8_t* p, std::int32_t&) const {
+    const std::int64_t v = std::int64_t{static_cast<std::int32_t>(load_be32(p))} + offset;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, kInt32Min, kInt32Max));
+  }
+};
+
+enum class RawKind { kU8, kU16, kI16, kI32 };
+
+// v = round(bscale * r + offset), halves to even, limited to the 32-bit range.
+template <RawKind kKind>
+struct Scaled {
+  static constexpr int kBytes = kKind == RawKind::kU8 ? 1 : kKind == RawKind::kI32 ? 4 : 2;
+  double bscale;
+  double offset;
+  std::int32_t operator()(const std::uint8_t* p, std::int32_t&) const {
+    double r;
+    if constexpr (kKind == RawKind::kU8) r = *p;
+    if constexpr (kKind == RawKind::kU16) r = load_be16(p);
+    if constexpr (kKind == RawKind::kI16) r = static_cast<std::int16_t>(load_be16(p));
+    if constexpr (kKind == RawKind::kI32) r = static_cast<std::int32_t>(load_be32(p));
+    return round_to_i32(bscale * r + offset);
+  }
+};
+
+// IEEE single precision, rounded halves to even; NaN becomes 0, infinities and values beyond the
+// 32-bit range the nearest limit. The cases are told apart on the bits and chosen with masks, so
+// the loop has no branches and vectorises.
+struct F32 {
+  static constexpr int kBytes = 4;
+  std::int32_t operator()(const std::uint8_t* p, std::int32_t& limited) const {
+    const std::uint32_t bits = load_be32(p);
+    const std::uint32_t magnitude = bits & 0x7FFFFFFFu;
+    const std::uint32_t sign = bits & 0x80000000u;
+    // All-ones masks. 0x4F000000 is 2^31 (only -2^31 itself fits), 0x7F800000 infinity,
+    // 0x4B000000 is 2^23, from where on every float is whole.
+    const std::uint32_t beyond =
+        0u - static_cast<std::uint32_t>((magnitude >= 0x4F000000u) & (bits != 0xCF000000u));
+    const std::uint32_t not_a_number = 0u - static_cast<std::uint32_t>(magnitude > 0x7F800000u);
+    const std::uint32_t fraction_possible =
+        0u - static_cast<std::uint32_t>(magnitude < 0x4B000000u);
+    // Adding and taking away 2^23 with the sign of r leaves the nearest integer, halves to even.
+    const float r = std::bit_cast<float>(bits & ~beyond);
+    const float shift = std::bit_cast<float>(sign | 0x4B000000u);
+    const float rounded = (r + shift) - shift;
+    const std::uint32_t whole = (std::bit_cast<std::uint32_t>(rounded) & fraction_possible) |
+                                (bits & ~beyond & ~fraction_possible);
+    // Now within the 32-bit range (or 0 where beyond), so the conversion is exact.
+    const auto converted =
+        static_cast<std::uint32_t>(static_cast<std::int32_t>(std::bit_cast<float>(whole)));
+    const std::uint32_t limit = 0x7FFFFFFFu + (sign >> 31);  // the largest, or the smallest int
+    limited += static_cast<std::int32_t>(beyond & 1u);
+    return static_cast<std::int32_t>((converted & ~beyond) | (limit & beyond & ~not_a_number));
+  }
+};
+
+// The Calculation window's read-time addition (mode 0) or multiplication, after decoding.
+template <typename Decode>
+struct WithCalculation {
+  static constexpr int kBytes = Decode::kBytes;
+  Decode decode;
+  int mode;
+  double operand;
+  std::int32_t operator()(const std::uint8_t* p, std::int32_t& limited) const {
+    const double v = decode(p, limited);
+    return round_to_i32(mode == 0 ? v + operand : v * operand);
+  }
+};
+
+struct Extremes {
+  std::int32_t max_value = -1;
+  std::int32_t min_value = kInt32Max;
+  std::int64_t limited = 0;
+};
+
+// Where the next value goes: x and y in the frame, rows width long.
+struct Cursor {
+  PixelStore& pixels;
+  int width;
+  int x = 0;
+  int y = 0;
+};
+
+// Stores count values from src, row by row, tracking the extremes in the same pass. With dusky
+// mode values of 60000 and more never become the maximum.
+template <bool kDusky, typename Decode>
+ORVANE_VECTOR_CLONES void store_values(const std::uint8_t* src, std::size_t count,
+                                       const Decode& decode, Cursor& cursor, Extremes& extremes) {
+  while (count > 0) {
+    const std::size_t n = std::min<std::size_t>(count, cursor.width - cursor.x);
+    std::int32_t* dst = cursor.pixels.row(cursor.y) + cursor.x;
+    std::int32_t max_value = extremes.max_value;
+    std::int32_t min_value = extremes.min_value;
+    std::int32_t limited = 0;  // at most one row's worth
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::int32_t v = decode(src + i * Decode::kBytes, limited);
+      dst[i] = v;
+      min_value = std::min(min_value, v);
+      if constexpr (kDusky) {
+        // v, or the lowest int when v is 60000 or more, as a mask so the loop stays branch-free.
+        const std::int32_t high_mask = -static_cast<std::int32_t>(v >= 60000);
+        max_value = std::max(max_value, (v & ~high_mask) | (kInt32Min & high_mask));
+      } else {
+        max_value = std::max(max_value, v);
+      }
+    }
+    extremes.max_value = max_value;
+    extremes.min_value = min_value;
+    extremes.limited += limited;
+    src += n * Decode::kBytes;
+    count -= n;
+    cursor.x += static_cast<int>(n);
+    if (cursor.x == cursor.width) cursor.x = 0, ++cursor.y;
+  }
+}
+
+struct DataUnit {
+  int fd;
+  off_t offset;
+  std::size_t values;
+  const std::string& path;
+};
+
+// Reads the data unit block by block and decodes it into the frame's pixels.
+template <typename Decode>
+Result<Extremes> decode_data(const DataUnit& data, const Decode& decode, bool dusky,
+                             ImageFrame& frame, int width) {
+  const std::size_t total = data.values * Decode::kBytes;
+  const std::size_t block = std::min(total, kBlockBytes);
+  std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[block]);
+  Cursor cursor{frame.pixels, width};
+  Extremes extremes;
+  for (std::size_t done = 0; done < total;) {
+    const std::size_t size = std::min(block, total - done);
+    if (!read_at(data.fd, buffer.get(), size, data.offset + static_cast<off_t>(done))) {
+      return Error{data.path + ": cannot be read (" + system_reason(errno ? errno : EIO) + ")"};
+    }
+    if (dusky) {
+      store_values<true>(buffer.get(), size / Decode::kBytes, decode, cursor, extremes);
+    } else {
+      store_values<false>(buffer.get(), size / Decode::kBytes, decode, cursor, extremes);
+    }
+    done += size;
+  }
+  return extremes;
+}
+
+template <typename Decode>
+Result<Extremes> decode_with_calculation(const DataUnit& data, const Decode& decode,
+                                         ImageFrame& frame, int width) {
+  const bool identity =
+      frame.read_calc_mode == 0 ? frame.read_calc_operand == 0 : frame.read_calc_operand == 1;
+  if (identity) return decode_data(data, decode, frame.dusky_mode, frame, width);
+  const WithCalculation<Decode> calculated{decode, frame.read_calc_mode, frame.read_calc_operand};
+  return decode_data(data, calculated, frame.dusky_mode, frame, width);
+}
+
+// A whole number in [low, high], or false.
+bool whole_in(double value, double low, double high) {
+  return value >= low && value <= high && value == std::floor(value);
+}
+
+// Chooses the decoder for the file's BITPIX and scaling: integer arithmetic where it gives the
+// same values as the general formula, the general formula otherwise.
+Result<Extremes> decode_pixels(const DataUnit& data, const Header& header, ImageFrame& frame) {
+  const int width = header.width;
+  if (header.is_float) return decode_with_calculation(data, F32{}, frame, width);
+  const double bscale = header.values.bscale;
+  const double offset = header.values.bzero * frame.sign_mode;
+  const bool unit_scale = bscale == 1;
+  switch (header.bitpix) {
+    case 8:
+      if (unit_scale && whole_in(offset, kInt32Min, kInt32Max - 255.0)) {
+        return decode_with_calculation(data, U8Plus{static_cast<std::int32_t>(offset)}, frame,
+                                       width);
+      }
+      return decode_with_calculation(data, Scaled<RawKind::kU8>{bscale, offset}, frame, width);
+    case 16:
+      // Cameras write unsigned 16-bit data as two's complement words with BZERO 32768.
+      if (unit_scale && header.values.bzero == 32768 && frame.sign_mode == 1) {
+        return decode_with_calculation(data, I16Plus{32768}, frame, width);
+      }
+      if (unit_scale && whole_in(offset, kInt32Min, kInt32Max - 65535.0)) {
+        return decode_with_calculation(data, U16Plus{static_cast<std::int32_t>(offset)}, frame,
+                                       width);
+      }
+      return decode_with_calculation(data, Scaled<RawKind::kU16>{bscale, offset}, frame, width);
+    default:
+      if (unit_scale && offset == 0) return decode_with_calculation(data, I32Plain{}, frame, width);
+      if (unit_scale && whole_in(offset, -4294967296.0, 4294967296.0)) {
+        return decode_with_calculation(data, I32Plus{static_cast<std::int64_t>(offset)}, frame,
+                                       width);
+      }
+      return decode_with_calculation(data, Scaled<RawKind::kI32>{bscale, offset}, frame, width);
+  }
+}
+
+void commit_header(ImageFrame& frame, Header& header, const std::string& path) {
+  const HeaderValues& h = header.values;
+  frame.width = header.width;
+  frame.height = header.height;
+  frame.planes = h.has_naxis3 ? round_to_i32(h.naxis3) : -1;
+  frame.bitpix = header.bitpix;
+  frame.is_float = header.is_float ? 1 : 0;
+  frame.bzero = h.bzero;
+  frame.bscale = h.bscale;
+  const int end_card = static_cast<int>(header.cards.size());
+  for (int i = 1; i <= ImageFrame::kHeaderSlots; ++i) {
+    if (i <= end_card) {
+      frame.header_cards[i] = std::move(header.cards[i - 1]);
+    } else if (i <= header.card_count) {
+      frame.header_cards[i].assign(kCardLength, ' ');
+    } else {
+      frame.header_cards[i].clear();
+    }
+  }
+  frame.header_card_count = header.card_count;
+  frame.file_path = path;
+  frame.undo_available = false;
+}
+
+}  // namespace
+
+Result<ReadReport> fits_read(ImageFrame& frame, const std::string& path) {
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) return Error{path + ": cannot be opened (" + system_reason(errno) + ")"};
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) {
+    return Error{path + ": cannot be read (" + system_reason(errno) + ")"};
+  }
+  if (!S_ISREG(status.st_mode)) return Error{path + ": is not a file"};
+
+  Result<Header> header = read_header(file.get(), path, status.st_size);
+  if (!header) return Error{header.error()};
+
+  // Only the first plane is read: width x height values after the header blocks.
+  const int bytes_per_value = header->bitpix / 8;
+  const std::size_t values = std::size_t(header->width) * std::size_t(header->height);
+  const off_t data_offset = off_t{header->card_count} * kCardLength;
+  const std::uint64_t needed = std::uint64_t(data_offset) + values * bytes_per_value;
+  if (std::uint64_t(status.st_size) < needed) {
+    return Error{path + ": the data unit is shorter than the header says (" +
+                 str_trimmed(double(needed)) + " bytes needed, the file has " +
+                 str_trimmed(double(status.st_size)) + ")"};
+  }
+  try {
+    frame.pixels.data();
+  } catch (const std::bad_alloc&) {
+    return Error{path + ": not enough memory for the image"};
+  }
+
+  // From here on the pixels change. A read error now (the file shrank or the disk failed) is
+  // reported with the frame's other fields untouched.
+  const DataUnit data{file.get(), data_offset, values, path};
+  Result<Extremes> extremes = decode_pixels(data, *header, frame);
+  if (!extremes) return Error{extremes.error()};
+
+  commit_header(frame, *header, path);
+  frame.max_value = extremes->max_value;
+  frame.min_value = extremes->min_value;
+  ReadReport report;
+  report.values_limited = extremes->limited;
+  if (report.values_limited > 0) {
+    report.warning = path + ": " + str_trimmed(double(report.values_limited)) +
+                     (report.values_limited == 1 ? " value was" : " values were") +
+                     " not finite or beyond the 32-bit range and were limited";
+  }
+  return report;
+}
+
+bool is_fits_name(std::string_view name) {
+  const auto ends_with = [name](std::string_view extension) {
+    if (name.size() < extension.size()) return false;
+    const std::string_view tail = name.substr(name.size() - extension.size());
+    return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
+      return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b;
+    });
+  };
+  return ends_with(".fit") || ends_with(".fts") || ends_with(".fits");
+}
+
+}  // namespace orvane::core

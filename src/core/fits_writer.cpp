@@ -1,1 +1,279 @@
-// placeholder
+#include "core/fits_writer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "core/number_text.h"
+
+namespace orvane::core {
+namespace {
+
+constexpr int kCardLength = 80;
+constexpr int kCardsPerBlock = 36;
+constexpr std::size_t kFitsBlock = 2880;
+constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+
+std::string write_error(const std::string& path, int error_number) {
+  return path + ": cannot be written (" + std::strerror(error_number) + ")";
+}
+
+// A card "KEYWORD = value" with the value right-aligned to column 30, 80 characters long.
+std::string value_card(std::string_view keyword, const std::string& value) {
+  std::string card(keyword);
+  card.resize(8, ' ');
+  card += '=';
+  if (value.size() < 21) card.append(21 - value.size(), ' ');
+  card += value;
+  card.resize(kCardLength, ' ');
+  return card;
+}
+
+std::string whole(std::int64_t value) {
+  return str_trimmed(static_cast<double>(value));
+}
+
+bool has_keyword(const std::string& card, std::string_view keyword) {
+  return std::string_view(card).substr(0, 8) == keyword;
+}
+
+// Values outside the range of the file's BITPIX, and whether 16-bit data need BZERO 32768.
+struct ClipCount {
+  std::int64_t raised = 0;
+  std::int64_t lowered = 0;
+  bool above_32767 = false;
+};
+
+ClipCount count_clipping(const ImageFrame& frame, std::int32_t maximum) {
+  ClipCount count;
+  std::int32_t largest = 0;
+  for (int y = 0; y < frame.height; ++y) {
+    const std::int32_t* row = frame.pixels.row(y);
+    std::int64_t raised = 0, lowered = 0;
+    for (int x = 0; x < frame.width; ++x) {
+      raised += row[x] < 0 ? 1 : 0;
+      lowered += row[x] > maximum ? 1 : 0;
+      largest = std::max(largest, row[x]);
+    }
+    count.raised += raised;
+    count.lowered += lowered;
+  }
+  count.above_32767 = largest > 32767;
+  return count;
+}
+
+// The header as written: the frame's cards with BZERO 0 (or 32768), BSCALE 1 and the BITPIX
+// being written. NAXIS1 and NAXIS2 are corrected where they no longer match the frame, and a
+// frame read from a file with several planes is written with NAXIS3 = 1, so the file is standard.
+Result<std::vector<std::string>> build_header(const ImageFrame& frame, const std::string& path,
+                                              int bitpix, bool bzero_32768) {
+  const std::string bzero_card = value_card("BZERO", bzero_32768 ? "32768" : "0");
+  std::vector<std::string> cards;
+  bool has_bzero = false;
+  int end_index = -1;
+  for (int i = 1; i <= frame.header_card_count; ++i) {
+    std::string card = frame.header_cards[i];
+    card.resize(kCardLength, ' ');
+    if (has_keyword(card, "BZERO   ")) {
+      card = bzero_card, has_bzero = true;
+    } else if (has_keyword(card, "BSCALE  ")) {
+      card = value_card("BSCALE", "1");
+    } else if (has_keyword(card, "BITPIX  ")) {
+      card = value_card("BITPIX", whole(bitpix));
+    } else if (has_keyword(card, "NAXIS1  ") && val(card.substr(9, 21)) != frame.width) {
+      card = value_card("NAXIS1", whole(frame.width));
+    } else if (has_keyword(card, "NAXIS2  ") && val(card.substr(9, 21)) != frame.height) {
+      card = value_card("NAXIS2", whole(frame.height));
+    } else if (has_keyword(card, "NAXIS3  ") && val(card.substr(9, 21)) != 1) {
+      card = value_card("NAXIS3", "1");
+    } else if (end_index < 0 && has_keyword(card, "END     ")) {
+      end_index = static_cast<int>(cards.size());
+    }
+    cards.push_back(std::move(card));
+  }
+  if (bzero_32768 && !has_bzero) {
+    if (end_index < 0) return Error{path + ": the header has no END card"};
+    // The BZERO card goes just before END; the blank cards after END give way to it, and the
+    // header grows by a block when END was the last card of one.
+    cards.insert(cards.begin() + end_index, bzero_card);
+    cards.resize(end_index + 2);
+  }
+  const std::size_t blocks = (cards.size() + kCardsPerBlock - 1) / kCardsPerBlock;
+  cards.resize(blocks * kCardsPerBlock, std::string(kCardLength, ' '));
+  if (cards.size() > ImageFrame::kHeaderSlots) {
+    return Error{path + ": the header would need more than 500 cards"};
+  }
+  return cards;
+}
+
+// A file written beside its final name and renamed over it at the end; removed if not finished.
+class AtomicFile {
+ public:
+  explicit AtomicFile(const std::string& path) : path_(path), temp_path_(path + ".XXXXXX") {}
+  ~AtomicFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (created_ && !renamed_) ::unlink(temp_path_.c_str());
+  }
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  Status open() {
+    fd_ = ::mkstemp(temp_path_.data());
+    if (fd_ < 0) return Error{write_error(path_, errno)};
+    created_ = true;
+    // The new file gets the mode of the one it replaces, else rw-r--r-- (mkstemp makes 0600).
+    struct stat existing {};
+    const bool replaces = ::stat(path_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    if (::fchmod(fd_, replaces ? existing.st_mode & 07777 : 0644) != 0) {
+      return Error{write_error(path_, errno)};
+    }
+    return ok_status();
+  }
+
+  Status write(const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    while (size > 0) {
+      const ssize_t written = ::write(fd_, bytes, size);
+      if (written < 0) {
+        if (errno == EINTR) continue;
+        return Error{write_error(path_, errno)};
+      }
+      bytes += written;
+      size -= static_cast<std::size_t>(written);
+    }
+    return ok_status();
+  }
+
+  Status commit() {
+    if (::fsync(fd_) != 0) return Error{write_error(path_, errno)};
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) return Error{write_error(path_, errno)};
+    if (std::rename(temp_path_.c_str(), path_.c_str()) != 0) {
+      return Error{write_error(path_, errno)};
+    }
+    renamed_ = true;
+    return ok_status();
+  }
+
+ private:
+  std::string path_;
+  std::string temp_path_;
+  int fd_ = -1;
+  bool created_ = false;
+  bool renamed_ = false;
+};
+
+void store_be16(std::uint8_t* p, std::uint16_t u) {
+  if constexpr (std::endian::native == std::endian::little) u = __builtin_bswap16(u);
+  std::memcpy(p, &u, 2);
+}
+
+void store_be32(std::uint8_t* p, std::uint32_t u) {
+  if constexpr (std::endian::native == std::endian::little) u = __builtin_bswap32(u);
+  std::memcpy(p, &u, 4);
+}
+
+// Encodes one row of values, clipped to the file's range, as big-endian bytes.
+void encode_row(const std::int32_t* row, int width, int bitpix, bool bzero_32768,
+                std::uint8_t* out) {
+  switch (bitpix) {
+    case 8:
+      for (int x = 0; x < width; ++x)
+        out[x] = static_cast<std::uint8_t>(std::clamp(row[x], 0, 255));
+      break;
+    case 16: {
+      // With BZERO 32768 the word is v - 32768 in two's complement, which is v with the top bit
+      // turned over.
+      const std::uint16_t flip = bzero_32768 ? 0x8000 : 0;
+      for (int x = 0; x < width; ++x) {
+        store_be16(out + 2 * x, static_cast<std::uint16_t>(std::clamp(row[x], 0, 65535)) ^ flip);
+      }
+      break;
+    }
+    default:
+      for (int x = 0; x < width; ++x) store_be32(out + 4 * x, static_cast<std::uint32_t>(row[x]));
+  }
+}
+
+Status write_data(AtomicFile& file, const ImageFrame& frame, int bitpix, bool bzero_32768) {
+  const std::size_t row_bytes = std::size_t(frame.width) * (bitpix / 8);
+  std::vector<std::uint8_t> buffer(std::max(kBufferBytes, row_bytes));
+  std::size_t used = 0;
+  for (int y = 0; y < frame.height; ++y) {
+    if (used + row_bytes > buffer.size()) {
+      if (Status s = file.write(buffer.data(), used); !s) return s;
+      used = 0;
+    }
+    encode_row(frame.pixels.row(y), frame.width, bitpix, bzero_32768, buffer.data() + used);
+    used += row_bytes;
+  }
+  // Zero bytes up to a whole 2880-byte block, as standard readers expect.
+  const std::size_t data_bytes = row_bytes * std::size_t(frame.height);
+  const std::size_t padding = (kFitsBlock - data_bytes % kFitsBlock) % kFitsBlock;
+  if (used + padding > buffer.size()) {
+    if (Status s = file.write(buffer.data(), used); !s) return s;
+    used = 0;
+  }
+  std::fill_n(buffer.data() + used, padding, std::uint8_t{0});
+  return file.write(buffer.data(), used + padding);
+}
+
+}  // namespace
+
+std::string clip_message(const std::string& path, const WriteReport& report) {
+  const auto values = [](std::int64_t n) { return whole(n) + (n == 1 ? " value" : " values"); };
+  if (report.raised_to_zero > 0 && report.lowered_to_max > 0) {
+    return path + ": " + values(report.raised_to_zero) + " raised to 0, " +
+           whole(report.lowered_to_max) + " lowered to " + whole(report.max_written);
+  }
+  if (report.raised_to_zero > 0)
+    return path + ": " + values(report.raised_to_zero) + " raised to 0";
+  if (report.lowered_to_max > 0) {
+    return path + ": " + values(report.lowered_to_max) + " lowered to " + whole(report.max_written);
+  }
+  return "";
+}
+
+Result<WriteReport> fits_write(const ImageFrame& frame, const std::string& path, int bitpix) {
+  if (bitpix != 8 && bitpix != 16 && bitpix != 32) {
+    return Error{path + ": BITPIX" + str(bitpix) + " cannot be written (8, 16 or 32 only)"};
+  }
+  if (frame.header_card_count <= 0 || frame.header_card_count > ImageFrame::kHeaderSlots ||
+      !frame.has_image() || frame.width > ImageFrame::kMaxSide ||
+      frame.height > ImageFrame::kMaxSide) {
+    return Error{path + ": there is no image to save (no FITS file has been read)"};
+  }
+
+  WriteReport report;
+  report.max_written = bitpix == 8 ? 255 : bitpix == 16 ? 65535 : 2147483647;
+  bool bzero_32768 = false;
+  if (bitpix != 32) {
+    const ClipCount clip = count_clipping(frame, report.max_written);
+    report.raised_to_zero = clip.raised;
+    report.lowered_to_max = clip.lowered;
+    // Values above 32767 are written with BZERO 32768 so other programs read them as they are.
+    bzero_32768 = bitpix == 16 && clip.above_32767;
+  }
+  Result<std::vector<std::string>> header = build_header(frame, path, bitpix, bzero_32768);
+  if (!header) return Error{header.error()};
+
+  AtomicFile file(path);
+  if (Status s = file.open(); !s) return Error{s.error()};
+  std::string header_bytes;
+  for (const std::string& card : *header) header_bytes += card;
+  if (Status s = file.write(header_bytes.data(), header_bytes.size()); !s) return Error{s.error()};
+  if (Status s = write_data(file, frame, bitpix, bzero_32768); !s) return Error{s.error()};
+  if (Status s = file.commit(); !s) return Error{s.error()};
+  return report;
+}
+
+}  // namespace orvane::core

@@ -1,25 +1,19 @@
 #include "core/pixel_store.h"
 
-#include <cstdlib>
-#include <new>
+#include "core/large_buffer.h"
 
 namespace orvane::core {
 
-PixelStore::~PixelStore() {
-  std::free(data_);
-}
+PixelStore::~PixelStore() { free_large(data_, kElements * sizeof(std::int32_t)); }
 
 std::int32_t* PixelStore::data() {
+  // Zero pages are handed out untouched, so only the pages an image uses are ever paid for.
   if (data_ == nullptr) {
-    // calloc hands out untouched zero pages, so only the pages an image uses are ever paid for.
-    data_ = static_cast<std::int32_t*>(std::calloc(kElements, sizeof(std::int32_t)));
-    if (data_ == nullptr) throw std::bad_alloc();
+    data_ = static_cast<std::int32_t*>(allocate_large(kElements * sizeof(std::int32_t)));
   }
   return data_;
 }
 
-const std::int32_t* PixelStore::data() const {
-  return const_cast<PixelStore*>(this)->data();
-}
+const std::int32_t* PixelStore::data() const { return const_cast<PixelStore*>(this)->data(); }
 
 }  // namespace orvane::core
