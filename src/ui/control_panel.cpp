@@ -1,0 +1,157 @@
+#include "ui/control_panel.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace orvane::ui {
+namespace {
+
+constexpr int kBoxWidth = 64;
+constexpr int kWideBoxWidth = 132;
+constexpr int kStepButtonWidth = 28;
+
+// Grid columns: section titles and buttons, row labels, x boxes, y boxes, step buttons.
+enum Column { kSection = 0, kRowLabel = 1, kFirstBox = 2, kSecondBox = 3, kStep = 4 };
+
+QFrame* make_rule(const char* name) {
+  auto* rule = new QFrame;
+  rule->setObjectName(name);
+  rule->setFrameShape(QFrame::HLine);
+  rule->setFrameShadow(QFrame::Sunken);
+  return rule;
+}
+
+}  // namespace
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) emit clicked();
+  QLabel::mousePressEvent(event);
+}
+
+QLineEdit* ControlPanel::make_text(int number, int width) {
+  auto* box = new QLineEdit(this);
+  box->setObjectName(QStringLiteral("Text%1").arg(number));
+  box->setFixedWidth(width);
+  texts_[number] = box;
+  return box;
+}
+
+QLabel* ControlPanel::make_label(int number, const QString& caption) {
+  auto* label = new QLabel(caption, this);
+  label->setObjectName(QStringLiteral("Label%1").arg(number));
+  labels_[number] = label;
+  return label;
+}
+
+QPushButton* ControlPanel::make_command(int number, const QString& caption) {
+  auto* button = new QPushButton(caption, this);
+  button->setObjectName(QStringLiteral("Command%1").arg(number));
+  commands_[number] = button;
+  return button;
+}
+
+ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
+  auto* grid = new QGridLayout(this);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(4);
+  int row = 0;
+
+  QFont title_font = font();
+  title_font.setBold(true);
+  auto section = [&](int number, const QString& caption) {
+    QLabel* label = make_label(number, caption);
+    label->setFont(title_font);
+    return label;
+  };
+  auto step = [&](int number, const QString& caption) {
+    QPushButton* button = make_command(number, caption);
+    button->setFixedWidth(kStepButtonWidth);
+    return button;
+  };
+  auto star_row = [&](QWidget* left, int label, const QString& caption, int x_box, int y_box) {
+    if (left != nullptr) grid->addWidget(left, row, kSection);
+    grid->addWidget(make_label(label, caption), row, kRowLabel);
+    grid->addWidget(make_text(x_box, kBoxWidth), row, kFirstBox);
+    grid->addWidget(make_text(y_box, kBoxWidth), row, kSecondBox);
+    ++row;
+  };
+  auto result_row = [&](QWidget* left, int label, const QString& caption, int box) {
+    if (left != nullptr) grid->addWidget(left, row, kSection);
+    grid->addWidget(make_label(label, caption), row, kRowLabel);
+    grid->addWidget(make_text(box, kWideBoxWidth), row, kFirstBox, 1, 2);
+    ++row;
+  };
+
+  // Contrast.
+  grid->addWidget(section(1, "Contrast"), row, kSection);
+  grid->addWidget(make_label(2, "Range"), row, kRowLabel);
+  grid->addWidget(make_text(1, kWideBoxWidth), row, kFirstBox, 1, 2);
+  grid->addWidget(step(1, "+"), row, kStep);
+  grid->addWidget(step(2, "-"), row, kStep + 1);
+  ++row;
+  grid->addWidget(make_command(5, "Auto"), row, kSection);
+  grid->addWidget(make_label(3, "Background"), row, kRowLabel);
+  grid->addWidget(make_text(2, kWideBoxWidth), row, kFirstBox, 1, 2);
+  grid->addWidget(step(3, "+"), row, kStep);
+  grid->addWidget(step(4, "-"), row, kStep + 1);
+  ++row;
+  grid->addWidget(make_label(20, "max 0 / min 0 / ave 0"), row, kSection, 1, 6);
+  ++row;
+  auto* rules = new QHBoxLayout;
+  for (const char* name : {"Line1", "Line2", "Line3"}) rules->addWidget(make_rule(name));
+  grid->addLayout(rules, row++, kSection, 1, 6);
+
+  // Star positions; Text11 shows the position mode under the section title.
+  star_row(section(4, "Position"), 17, "Check star", 19, 20);
+  QLineEdit* mode = make_text(11, kBoxWidth + 30);
+  mode->setReadOnly(true);
+  mode->setFocusPolicy(Qt::NoFocus);
+  star_row(mode, 5, "Comparison", 3, 4);
+  star_row(nullptr, 7, "Variable", 7, 8);
+  star_row(nullptr, 18, "SKY for chk.", 21, 22);
+  star_row(nullptr, 6, "SKY for comp.", 5, 6);
+  star_row(nullptr, 8, "SKY for var.", 9, 10);
+
+  // Cursor read-out.
+  grid->addWidget(section(9, "Cursor"), row, kSection);
+  QLabel* x_label = make_label(10, "X");
+  x_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  grid->addWidget(x_label, row, kRowLabel);
+  grid->addWidget(make_text(12, kBoxWidth), row, kFirstBox);
+  auto* y_pair = new QHBoxLayout;
+  y_pair->addSpacing(8);
+  y_pair->addWidget(make_label(11, "Y"));
+  y_pair->addWidget(make_text(13, kBoxWidth));
+  y_pair->addStretch();
+  grid->addLayout(y_pair, row++, kSecondBox, 1, 3);
+  QLabel* level = make_label(12, "Level");
+  level->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  grid->addWidget(level, row, kRowLabel);
+  grid->addWidget(make_text(14, kWideBoxWidth), row++, kFirstBox, 1, 2);
+
+  // Photometry results and settings.
+  result_row(make_command(6, "Photometry"), 19, "Check star", 23);
+  result_row(make_command(8, "Automatic"), 14, "Comparison", 15);
+  result_row(make_command(9, "End of Auto"), 15, "Variable", 16);
+  result_row(nullptr, 13, "Aperture", 17);
+  search_span_label_ = new ClickableLabel("Search span", this);
+  search_span_label_->setObjectName("Label16");
+  search_span_label_->setCursor(Qt::PointingHandCursor);
+  labels_[16] = search_span_label_;
+  grid->addWidget(make_command(7, "Cross on"), row, kSection);
+  grid->addWidget(search_span_label_, row, kRowLabel);
+  grid->addWidget(make_text(18, kBoxWidth), row++, kFirstBox);
+
+  grid->setRowStretch(row, 1);
+}
+
+void ControlPanel::set_sky_rows_visible(bool visible) {
+  for (int number : {6, 8, 18}) labels_.at(number)->setVisible(visible);
+  for (int number : {5, 6, 9, 10, 21, 22}) texts_.at(number)->setVisible(visible);
+}
+
+}  // namespace orvane::ui

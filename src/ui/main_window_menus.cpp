@@ -1,0 +1,161 @@
+// The menu bar of the main window: every item with its historical name and caption, the radio
+// groups, and the routing of each command.
+#include <QAction>
+#include <QActionGroup>
+#include <QMenuBar>
+
+#include "ui/main_window.h"
+
+namespace orvane::ui {
+namespace {
+
+// Checkable items of one radio group: choosing one unchecks the others.
+QActionGroup* radio_group(QObject* parent, std::initializer_list<QAction*> actions,
+                          QAction* checked) {
+  auto* group = new QActionGroup(parent);
+  group->setExclusive(true);
+  for (QAction* action : actions) {
+    action->setCheckable(true);
+    group->addAction(action);
+  }
+  checked->setChecked(true);
+  return group;
+}
+
+// Commands whose windows are not part of the program yet stay visible but unavailable.
+void unavailable(std::initializer_list<QAction*> actions) {
+  for (QAction* action : actions) action->setEnabled(false);
+}
+
+}  // namespace
+
+QMenu* MainWindow::add_menu(QMenu* parent, const char* name, const QString& caption) {
+  QMenu* menu = parent != nullptr ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+  menu->setObjectName(name);
+  menu->menuAction()->setObjectName(name);
+  return menu;
+}
+
+QAction* MainWindow::add_action(QMenu* menu, const char* name, const QString& caption) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  return action;
+}
+
+void MainWindow::build_menus() {
+  QMenu* file = add_menu(nullptr, "file_menu", "File");
+  QAction* open = add_action(file, "file_menu_open", "Open");
+  QAction* save = add_action(file, "file_menu_save", "Save");
+  QAction* save_bmp = add_action(file, "file_menu_save_bmp", "Save to BMP,JPEG");
+  QAction* exit = add_action(file, "file_menu_exit", "Exit");
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+  unavailable({open, save, save_bmp});
+
+  QMenu* display = add_menu(nullptr, "display_menu", "Display");
+  QAction* header = add_action(display, "display_menu_header", "Header");
+  QAction* image = add_action(display, "display_menu_image", "Image");
+  QAction* image_12 = add_action(display, "display_menu_image_12", "Image 1/2");
+  QAction* image_14 = add_action(display, "display_menu_image_14", "Image 1/4");
+  QAction* rotation = add_action(display, "display_menu_image_rotation", "Image rotation");
+  QAction* adjust = add_action(display, "display_menu_adjust", "Contrast adjust");
+  QAction* dusky = add_action(display, "display_menu_dusky_picture", "Dusky picture");
+  radio_group(this, {image, image_12, image_14}, image);
+  dusky->setCheckable(true);
+  connect(header, &QAction::triggered, this, &MainWindow::show_header);
+  connect(image, &QAction::triggered, this, [this] { choose_scale(1); });
+  connect(image_12, &QAction::triggered, this, [this] { choose_scale(2); });
+  connect(image_14, &QAction::triggered, this, [this] { choose_scale(4); });
+  connect(rotation, &QAction::triggered, this, &MainWindow::rotate_image);
+  connect(dusky, &QAction::triggered, this, &MainWindow::toggle_dusky);
+  unavailable({adjust});
+
+  QMenu* photometry = add_menu(nullptr, "photometry_menu", "Photometry");
+  QMenu* digit = add_menu(photometry, "photometry_menu_digit", "Digit of decimal point");
+  QAction* digit2 = add_action(digit, "photometry_menu_digit2", "2digit");
+  QAction* digit3 = add_action(digit, "photometry_menu_digit3", "3digit");
+  radio_group(this, {digit2, digit3}, digit2);
+  connect(digit2, &QAction::triggered, this, [this] { workspace_.photometry.digits = 2; });
+  connect(digit3, &QAction::triggered, this, [this] { workspace_.photometry.digits = 3; });
+
+  QMenu* position = add_menu(photometry, "photometry_menu_position", "Position");
+  QAction* fix = add_action(position, "photometry_menu_position_fix", "Fixed position");
+  QAction* peak = add_action(position, "photometry_menu_position_peak", "Peak cast");
+  QAction* move =
+      add_action(position, "photometry_menu_position_move", "Peak cast & Move position");
+  radio_group(this, {fix, peak, move}, move);
+  connect(fix, &QAction::triggered, this, [this] { set_position_mode(0); });
+  connect(peak, &QAction::triggered, this, [this] { set_position_mode(1); });
+  connect(move, &QAction::triggered, this, [this] { set_position_mode(2); });
+
+  QMenu* aperture = add_menu(photometry, "photometry_menu_aperture", "Aperture");
+  QMenu* shape = add_menu(aperture, "photometry_menu_aperture_shape", "Shape");
+  QAction* circle = add_action(shape, "photometry_menu_aperture_shape_circle", "Circle");
+  QAction* square = add_action(shape, "photometry_menu_aperture_shape_square", "Square");
+  QAction* size = add_action(aperture, "photometry_menu_aperture_size", "Size");
+  radio_group(this, {circle, square}, circle);
+  connect(circle, &QAction::triggered, this, [this] { set_aperture_shape(0); });
+  connect(square, &QAction::triggered, this, [this] { set_aperture_shape(1); });
+  unavailable({size});
+
+  QMenu* int_real = add_menu(photometry, "photometry_menu_int_real", "Integral");
+  QAction* integer = add_action(int_real, "photometry_menu_integer", "Integer");
+  QAction* real = add_action(int_real, "photometry_menu_real", "Real");
+  radio_group(this, {integer, real}, integer);
+  connect(integer, &QAction::triggered, this, [this] { workspace_.photometry.sum_mode = 0; });
+  connect(real, &QAction::triggered, this, [this] { workspace_.photometry.sum_mode = 1; });
+
+  QMenu* sky = add_menu(photometry, "photometry_menu_sky", "Sky");
+  QAction* sky_aperture = add_action(sky, "photometry_menu_sky_aperture", "Aperture");
+  QAction* sky_median = add_action(sky, "photometry_menu_sky_median", "Median");
+  radio_group(this, {sky_aperture, sky_median}, sky_median);
+  connect(sky_aperture, &QAction::triggered, this, [this] { set_sky_mode(0); });
+  connect(sky_median, &QAction::triggered, this, [this] { set_sky_mode(1); });
+
+  QMenu* zone = add_menu(photometry, "photometry_menu_jst_utc", "Time Zone");
+  QAction* utc = add_action(zone, "photometry_menu_jst_utc_default", "+0 hour");
+  QAction* plus9 = add_action(zone, "photometry_menu_jst_utc_plus9", "+9 hour");
+  radio_group(this, {utc, plus9}, utc);
+  connect(utc, &QAction::triggered, this, [this] { workspace_.photometry.time_zone = 0; });
+  connect(plus9, &QAction::triggered, this, [this] { workspace_.photometry.time_zone = 9; });
+
+  QAction* comp_star =
+      add_action(photometry, "photometry_menu_comp_star", "Comparison Star Magnitude");
+  QAction* automatic = add_action(photometry, "photometry_menu_automatic", "Automatic");
+  QAction* light_curve = add_action(photometry, "photometry_menu_light_curve", "Light Curve");
+  unavailable({comp_star, automatic, light_curve});
+
+  QMenu* utility = add_menu(nullptr, "utility_menu", "Utility");
+  QAction* undo_item = add_action(utility, "utility_menu_undo", "UnDo");
+  undo_item->setEnabled(false);
+  connect(undo_item, &QAction::triggered, this, &MainWindow::undo);
+  QAction* dark = add_action(utility, "utility_menu_dark_subtract", "Dark Subtract");
+  QAction* flat = add_action(utility, "utility_menu_flat_field", "Flat Field");
+  QAction* limb = add_action(utility, "utility_menu_limb", "Limb Darkening Correction");
+  QAction* calculation = add_action(utility, "utility_menu_calculation", "Calculation");
+  unavailable({dark, flat, limb, calculation});
+  QMenu* noise = add_menu(utility, "utility_menu_noize", "Noise filter");
+  unavailable({add_action(noise, "utility_menu_noize_filter", "Remove Hot/Cool Pixel"),
+               add_action(noise, "utility_menu_noize_3point", "3 point average"),
+               add_action(noise, "utility_menu_noize_5point", "5 point average"),
+               add_action(noise, "utility_menu_noize_gra_ave", "shade off (average)"),
+               add_action(noise, "utility_menu_noize_gra_median", "shade off (median)"),
+               add_action(noise, "utility_menu_noize_5th_function", "5th function approximation")});
+  QMenu* continuous = add_menu(utility, "utility_menu_continuous", "Continuous processing");
+  unavailable({add_action(continuous, "utility_menu_continuous_dark", "Dark Subtract"),
+               add_action(continuous, "utility_menu_continuous_flat", "Flat Field"),
+               add_action(continuous, "utility_menu_continuous_composite", "Composite"),
+               add_action(continuous, "utility_menu_continuous_bzero", "BZERO,BSCALE Change")});
+  QMenu* binning = add_menu(utility, "utility_menu_binning", "Binning");
+  unavailable({add_action(binning, "utility_menu_binning_make", "Execution"),
+               add_action(binning, "utility_menu_binning_save", "Binnning Data Save")});
+  unavailable({add_action(utility, "utility_menu_bow", "Bow correction")});
+  QAction* beep = add_action(utility, "utility_menu_beep", "Beep On");
+  beep->setCheckable(true);
+  connect(beep, &QAction::triggered, this, &MainWindow::toggle_beep);
+
+  QAction* version = menuBar()->addAction("Ver");
+  version->setObjectName("version_menu");
+  connect(version, &QAction::triggered, this, &MainWindow::show_version);
+}
+
+}  // namespace orvane::ui

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/image_frame.h"
+#include "core/settings_file.h"
+#include "display/display_state.h"
+#include "photometry/photometry_settings.h"
+
+namespace orvane::ui {
+
+// Details of the comparison star and the observer used for report lines.
+struct ComparisonStarDetails {
+  std::string star_name;
+  double comp_magnitude = 0;
+  int band_index = -1;  // 0 B, 1 V, 2 Rc, 3 Ic, -1 no report line
+  std::string observer_code = "Obs code";
+};
+
+// Everything the windows share for the whole run. main owns it and hands it to each window;
+// a test builds its own.
+struct Workspace {
+  explicit Workspace(std::string settings_path_in, std::string start_folder_in = {})
+      : settings_path(std::move(settings_path_in)),
+        start_folder(std::move(start_folder_in)),
+        current_folder(start_folder) {}
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  // The frame holds two 121 MB stores (taken lazily); keep it off the stack.
+  std::unique_ptr<core::ImageFrame> frame_store = std::make_unique<core::ImageFrame>();
+  core::ImageFrame& frame = *frame_store;
+
+  display::DisplayState display;
+  photometry::PhotometrySettings photometry;
+  ComparisonStarDetails comparison;
+
+  core::SettingsFile settings;
+  std::string settings_path;  // start folder + "/orvane.ini"
+  std::string start_folder;
+  std::string current_folder;
+
+  bool beep_on = false;
+  int magnifier_shown = 0;
+  int search_span_shown = 0;
+  int cross_mode = 0;
+};
+
+}  // namespace orvane::ui
