@@ -17,6 +17,10 @@ int display_extent(int frame_extent, int scale);
 // line when state.line_mode is 1 (which sets state.line_row to the middle row).
 RgbImage render(const orvane::core::ImageFrame& frame, DisplayState& state);
 
+// The same picture drawn into `picture`, whose memory is reused when it has room: a window
+// that redraws keeps one canvas instead of taking fresh memory for every picture.
+void render(const orvane::core::ImageFrame& frame, DisplayState& state, RgbImage& picture);
+
 // Paints the profile line of frame row `row` in green: display pixel
 // (floor(x / s + 0.5), floor(row / s + 0.5)) for x = 0 .. width.
 void draw_profile_line(RgbImage& picture, int frame_width, int row, int scale);
