@@ -8,6 +8,7 @@
 
 #include "core/number_text.h"
 #include "display/grey_level.h"
+#include "display/row_bands.h"
 
 namespace orvane::display {
 
@@ -71,14 +72,14 @@ class GreyTable {
 template <bool kEveryColumn>
 void draw_rows(const ImageFrame& frame, const GreyTable& colour_of,
                const std::vector<int>& source_x, const std::vector<int>& source_y,
-               RgbImage& picture) {
+               RgbImage& picture, int first_row, int end_row) {
   constexpr int kRowsAtOnce = 8;
   const int width = picture.width;
   const auto column = [&](int dx) { return kEveryColumn ? dx : source_x[dx]; };
-  int dy = 0;
+  int dy = first_row;
   if (!colour_of.empty()) {
     const TableView table = colour_of.view();
-    for (; dy + kRowsAtOnce <= picture.height; dy += kRowsAtOnce) {
+    for (; dy + kRowsAtOnce <= end_row; dy += kRowsAtOnce) {
       const std::int32_t* in[kRowsAtOnce];
       std::uint32_t* out[kRowsAtOnce];
       for (int j = 0; j < kRowsAtOnce; ++j) {
@@ -114,7 +115,7 @@ void draw_rows(const ImageFrame& frame, const GreyTable& colour_of,
       }
     }
   }
-  for (; dy < picture.height; ++dy) {
+  for (; dy < end_row; ++dy) {
     const std::int32_t* in = frame.pixels.row(source_y[dy]);
     std::uint32_t* out = picture.pixels.data() + std::size_t(dy) * width;
     for (int dx = 0; dx < width; ++dx) out[dx] = colour_of(in[column(dx)]);
@@ -159,11 +160,15 @@ void render(const ImageFrame& frame, DisplayState& state, RgbImage& picture) {
     for (int dx = 0; dx < picture.width; ++dx) source_x[dx] = std::min(s * dx + s - 1, w - 1);
     std::vector<int> source_y(std::size_t(picture.height));
     for (int dy = 0; dy < picture.height; ++dy) source_y[dy] = std::min(s * dy + s - 1, h - 1);
-    if (s == 1) {
-      draw_rows<true>(frame, colour_of, source_x, source_y, picture);
-    } else {
-      draw_rows<false>(frame, colour_of, source_x, source_y, picture);
-    }
+    for_each_row_band(
+        picture.height, std::int64_t{picture.width} * picture.height,
+        [&](int first_row, int end_row) {
+          if (s == 1) {
+            draw_rows<true>(frame, colour_of, source_x, source_y, picture, first_row, end_row);
+          } else {
+            draw_rows<false>(frame, colour_of, source_x, source_y, picture, first_row, end_row);
+          }
+        });
   }
   if (state.line_mode == 1) {
     state.line_row = frame.height >= 0 ? frame.height / 2 : (frame.height - 1) / 2;
