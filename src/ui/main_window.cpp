@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDropEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
@@ -312,9 +313,19 @@ void MainWindow::set_aperture_shape(int shape) {
 
 void MainWindow::label_on() {
   panel_->set_sky_rows_visible(true);
+  fit_panel();
 }
+
 void MainWindow::label_off() {
   panel_->set_sky_rows_visible(false);
+  fit_panel();
+}
+
+// The window takes the height of the rows shown, without a gap where the sky rows were.
+void MainWindow::fit_panel() {
+  panel_->layout()->activate();
+  layout()->activate();
+  resize(width(), sizeHint().height());
 }
 
 void MainWindow::search_span_draw() {

@@ -56,6 +56,7 @@ class MainWindow : public QMainWindow {
 
  private:
   void build_menus();
+  void fit_panel();
   void connect_panel();
   QAction* add_action(QMenu* menu, const char* name, const QString& caption);
   QMenu* add_menu(QMenu* parent, const char* name, const QString& caption);
