@@ -18,7 +18,7 @@ const std::vector<std::string>& ParsedArgs::values(const std::string& name) cons
 }
 
 core::Result<ParsedArgs> parse_args(const std::vector<std::string>& args,
-                                    const std::vector<OptionSpec>& specs) {
+                                    const std::vector<OptionSpec>& known) {
   ParsedArgs parsed;
   bool options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -41,10 +41,10 @@ core::Result<ParsedArgs> parse_args(const std::vector<std::string>& args,
       name = arg.substr(0, eq);
       inline_value = arg.substr(eq + 1);
     }
-    auto spec = std::find_if(specs.begin(), specs.end(),
-                             [&](const OptionSpec& s) { return s.name == name; });
-    if (spec == specs.end()) return core::Error{"unknown option " + name};
-    if (!spec->takes_value) {
+    auto option = std::find_if(known.begin(), known.end(),
+                               [&](const OptionSpec& s) { return s.name == name; });
+    if (option == known.end()) return core::Error{"unknown option " + name};
+    if (!option->takes_value) {
       if (inline_value) return core::Error{"option " + name + " takes no value"};
       parsed.options[name].emplace_back();
       continue;

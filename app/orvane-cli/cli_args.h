@@ -30,7 +30,7 @@ struct ParsedArgs {
 // Options and arguments in any order; an option takes the next argument as its value or
 // "--opt=V"; "--" ends the options. An unknown option or a missing value is a usage error.
 core::Result<ParsedArgs> parse_args(const std::vector<std::string>& args,
-                                    const std::vector<OptionSpec>& specs);
+                                    const std::vector<OptionSpec>& known);
 
 struct PixelPosition {
   int x = 0;

@@ -4,7 +4,9 @@
 
 namespace orvane::core {
 
-PixelStore::~PixelStore() { free_large(data_, kElements * sizeof(std::int32_t)); }
+PixelStore::~PixelStore() {
+  free_large(data_, kElements * sizeof(std::int32_t));
+}
 
 std::int32_t* PixelStore::data() {
   // Zero pages are handed out untouched, so only the pages an image uses are ever paid for.
@@ -14,6 +16,8 @@ std::int32_t* PixelStore::data() {
   return data_;
 }
 
-const std::int32_t* PixelStore::data() const { return const_cast<PixelStore*>(this)->data(); }
+const std::int32_t* PixelStore::data() const {
+  return const_cast<PixelStore*>(this)->data();
+}
 
 }  // namespace orvane::core

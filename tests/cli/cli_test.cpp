@@ -22,13 +22,6 @@ struct CliRun {
   std::string err;
 };
 
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class Cli : public ::testing::Test {
  protected:
   CliRun cli(const std::string& arguments) {
@@ -37,7 +30,8 @@ class Cli : public ::testing::Test {
     const std::string command =
         std::string(ORVANE_CLI_PATH) + " " + arguments + " >" + out + " 2>" + err;
     int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, orvane::test::read_bytes(out),
+            orvane::test::read_bytes(err)};
   }
 
   // 3 x 2 frame, BITPIX 16 with BZERO 32768: values 100, 200, 300 / 400, 40000, 1000.

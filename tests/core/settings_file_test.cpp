@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/fits_builder.h"
 #include "support/temp_dir.h"
 
 namespace orvane::core {
@@ -21,15 +22,8 @@ std::string joined(const Lines& lines, const std::string& end) {
   return text;
 }
 
-void write_bytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
-
-std::string read_bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using orvane::test::read_bytes;
+using orvane::test::write_bytes;
 
 // "4000." fills columns 1-5, blanks to column 14, "7000." from column 15.
 const std::string kWavelengths = "4000." + std::string(9, ' ') + "7000.";

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/fits_builder.h"
 #include "support/temp_dir.h"
 
 namespace orvane::core {
@@ -18,15 +19,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-void write_bytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
-
-std::string read_bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using orvane::test::read_bytes;
+using orvane::test::write_bytes;
 
 std::vector<std::string> folder_names(const std::filesystem::path& folder) {
   std::vector<std::string> names;

@@ -46,5 +46,7 @@ class FitsBuilder {
 
 // A whole file's bytes.
 std::string read_bytes(const std::string& path);
+// Writes bytes as they are, replacing the file.
+void write_bytes(const std::string& path, const std::string& bytes);
 
 }  // namespace orvane::test
