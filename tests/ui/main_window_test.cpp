@@ -74,6 +74,7 @@ class MainWindowTest : public QObject {
   void start_up_values();
   void command_line_file_data();
   void command_line_file();
+  void command_line_file_that_cannot_be_read();
   void display_scale_items_refused_without_a_frame();
   void radio_groups();
   void scale_and_rotation_rebuild_the_image_window();
@@ -141,6 +142,18 @@ void MainWindowTest::command_line_file() {
   // 24 pixels of 100 + 10x + y sum to 2400 + 600 + 36 = 3036; with (5, 3) = 4000 instead of 153
   // the sum is 6883, and 6883 / 24 = 286.8 shows as 287.
   QCOMPARE(p.label(20), QString("max 4000 / min 100 / ave 287"));
+}
+
+void MainWindowTest::command_line_file_that_cannot_be_read() {
+  TempDir dir;
+  const std::string path = FitsBuilder::image(64, 2, 2).end().write(dir.file("deep.fit"));
+  Program p(dir);
+  p.window.start(path);
+  QCOMPARE(p.ui.message_texts(),
+           (std::vector<std::string>{path + "BITPIX error : BITPIX = 64", "File Open Error"}));
+  QVERIFY(p.window.image_window() == nullptr);
+  QCOMPARE(p.label(20), QString("max 0 / min 0 / ave 0"));
+  QCOMPARE(p.workspace.frame.file_path, std::string());
 }
 
 void MainWindowTest::display_scale_items_refused_without_a_frame() {
