@@ -171,7 +171,10 @@ void MainWindow::open_image_window() {
   connect(image_window_, &ImageWindow::magnifier_toggle_requested, this,
           &MainWindow::toggle_magnifier);
   connect(image_window_, &ImageWindow::unloading, this, [this] {
+    // The magnifier closes with the picture; the flag says whether it is open, so the next
+    // click on a new picture opens it at once.
     if (magnifier_->isVisible()) magnifier_->close_window();
+    workspace_.magnifier_shown = 0;
   });
   image_window_->show();
 }

@@ -79,6 +79,7 @@ class MainWindowTest : public QObject {
   void radio_groups();
   void scale_and_rotation_rebuild_the_image_window();
   void cursor_read_out_through_the_image_window();
+  void magnifier_follows_clicks_and_closes_with_the_picture();
   void step_buttons_and_typed_contrast();
   void search_span_squares();
   void dropped_file_is_opened();
@@ -267,6 +268,28 @@ void MainWindowTest::cursor_read_out_through_the_image_window() {
   QTRY_COMPARE(p.text(12), QString(" 4"));
   QCOMPARE(p.text(13), QString(" 0"));
   QCOMPARE(p.text(14), QString(" 140"));
+}
+
+void MainWindowTest::magnifier_follows_clicks_and_closes_with_the_picture() {
+  TempDir dir;
+  Program p(dir);
+  p.window.start(write_frame(dir, "a.fit"));
+  QWidget* picture = p.window.image_window()->picture();
+  QTest::mouseClick(picture, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+  QVERIFY(p.window.magnifier()->isVisible());
+  QCOMPARE(p.workspace.magnifier_shown, 1);
+  QTest::mouseClick(picture, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+  QVERIFY(!p.window.magnifier()->isVisible());
+  QTest::mouseClick(picture, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+  QVERIFY(p.window.magnifier()->isVisible());
+  // Closing the picture closes the magnifier; the next picture's first click opens it again.
+  p.window.image_window()->close();
+  QVERIFY(!p.window.magnifier()->isVisible());
+  QCOMPARE(p.workspace.magnifier_shown, 0);
+  QVERIFY(p.window.open_by_name(write_frame(dir, "b.fit")));
+  QTest::mouseClick(p.window.image_window()->picture(), Qt::LeftButton, Qt::NoModifier,
+                    QPoint(1, 1));
+  QVERIFY(p.window.magnifier()->isVisible());
 }
 
 void MainWindowTest::step_buttons_and_typed_contrast() {
