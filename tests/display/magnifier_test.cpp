@@ -25,30 +25,21 @@ TEST(Magnifier, ShowsTheFramePixelsAroundTheMouse) {
   // Mouse on (3, 3): cells 0..6 stand for columns and rows -7..-1 and stay empty.
   const MagnifierCells cells = magnifier_cells(f, state, 3, 3);
   EXPECT_EQ(cells[10][10], grey(33));
-  EXPECT_EQ(cells[7][7], grey(0));     // pixel (0, 0)
   EXPECT_EQ(cells[12][11], grey(54));  // pixel (4, 5)
-  for (int i = 0; i < 7; ++i) {
-    for (int j = 0; j < 21; ++j) {
-      EXPECT_FALSE(cells[i][j].has_value()) << "row cell " << i;
-      EXPECT_FALSE(cells[j][i].has_value()) << "column cell " << i;
-    }
-  }
+  for (int l = 0; l < 21; ++l)
+    for (int k = 0; k < 21; ++k)
+      if (k < 7 || l < 7) EXPECT_FALSE(cells[l][k].has_value()) << k << ", " << l;
 
   // Mouse on the last column 7: column 8 (the store's spare column) is shown, 9.. are not;
   // rows up to the height 6 are shown.
   f.pixels.at(8, 2) = 99;
   const MagnifierCells edge = magnifier_cells(f, state, 7, 2);
-  EXPECT_EQ(edge[10][10], grey(27));
   EXPECT_EQ(edge[10][11], grey(99));
   EXPECT_EQ(edge[14][11], grey(0));  // pixel (8, 6)
   EXPECT_FALSE(edge[10][12].has_value());
   EXPECT_FALSE(edge[15][10].has_value());
-}
 
-TEST(Magnifier, FollowsOnlyInsideTheFrameAndTheStore) {
-  ImageFrame f;
-  fill(f);
-  const DisplayState state{.range = 256, .background = 0};
+  // Beyond 0..width the magnifier does not follow and shows nothing.
   EXPECT_TRUE(magnifier_follows(f, 8, 6));
   EXPECT_FALSE(magnifier_follows(f, 9, 0));
   EXPECT_FALSE(magnifier_follows(f, 0, -1));
@@ -59,7 +50,7 @@ TEST(Magnifier, FollowsOnlyInsideTheFrameAndTheStore) {
   full.width = full.height = 5501;
   full.pixels.at(5500, 5500) = 7;
   // Column and row 5501 are within 0..width but beyond the store.
-  const MagnifierCells corner = magnifier_cells(full, state, 5500, 5500);
+  const MagnifierCells corner = magnifier_cells(full, {.range = 256}, 5500, 5500);
   EXPECT_EQ(corner[10][10], grey(7));
   EXPECT_FALSE(corner[10][11].has_value());
   EXPECT_FALSE(corner[11][10].has_value());

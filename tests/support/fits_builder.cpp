@@ -7,18 +7,12 @@
 namespace orvane::test {
 
 std::string FitsBuilder::raw_card(const std::string& text) {
-  std::string c = text.substr(0, 80);
-  c.resize(80, ' ');
-  return c;
+  return (text + std::string(80, ' ')).substr(0, 80);
 }
 
 std::string FitsBuilder::card(const std::string& keyword, const std::string& value) {
-  std::string c = keyword;
-  c.resize(8, ' ');
-  c += "= ";
-  if (value.size() < 20) c += std::string(20 - value.size(), ' ');
-  c += value;
-  return raw_card(c);
+  const std::size_t pad = value.size() < 20 ? 20 - value.size() : 0;
+  return raw_card(raw_card(keyword).substr(0, 8) + "= " + std::string(pad, ' ') + value);
 }
 
 FitsBuilder& FitsBuilder::add(const std::string& keyword, const std::string& value) {
@@ -37,28 +31,14 @@ FitsBuilder& FitsBuilder::end() {
   return *this;
 }
 
-FitsBuilder& FitsBuilder::bytes(const std::vector<std::uint8_t>& data) {
-  bytes_.append(reinterpret_cast<const char*>(data.data()), data.size());
-  return *this;
-}
-
 FitsBuilder& FitsBuilder::u8(const std::vector<int>& values) {
   for (int v : values) bytes_.push_back(static_cast<char>(v & 0xFF));
   return *this;
 }
 
-FitsBuilder& FitsBuilder::i16(const std::vector<int>& values) {
-  for (int v : values) {
-    auto u = static_cast<std::uint16_t>(static_cast<std::int16_t>(v));
-    bytes_.push_back(static_cast<char>(u >> 8));
-    bytes_.push_back(static_cast<char>(u & 0xFF));
-  }
-  return *this;
-}
-
 FitsBuilder& FitsBuilder::u16(const std::vector<int>& values) {
   for (int v : values) {
-    auto u = static_cast<std::uint16_t>(v);
+    const auto u = static_cast<std::uint16_t>(v);  // negative values as two's complement
     bytes_.push_back(static_cast<char>(u >> 8));
     bytes_.push_back(static_cast<char>(u & 0xFF));
   }
@@ -74,12 +54,13 @@ FitsBuilder& FitsBuilder::i32(const std::vector<std::int64_t>& values) {
 }
 
 FitsBuilder& FitsBuilder::f32(const std::vector<float>& values) {
+  std::vector<std::int64_t> words;
   for (float f : values) {
     std::uint32_t u;
     std::memcpy(&u, &f, 4);
-    for (int shift = 24; shift >= 0; shift -= 8) bytes_.push_back(static_cast<char>(u >> shift));
+    words.push_back(u);
   }
-  return *this;
+  return i32(words);
 }
 
 FitsBuilder& FitsBuilder::pad() {
@@ -88,19 +69,14 @@ FitsBuilder& FitsBuilder::pad() {
 }
 
 std::string FitsBuilder::write(const std::string& path) const {
-  std::ofstream out(path, std::ios::binary);
-  out.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
-  if (!out) throw std::runtime_error("cannot write " + path);
+  write_bytes(path, bytes_);
   return path;
 }
 
 FitsBuilder FitsBuilder::image(int bitpix, int width, int height) {
   FitsBuilder b;
-  b.add("SIMPLE", "T")
-      .add("BITPIX", std::to_string(bitpix))
-      .add("NAXIS", "2")
-      .add("NAXIS1", std::to_string(width))
-      .add("NAXIS2", std::to_string(height));
+  b.add("SIMPLE", "T").add("BITPIX", std::to_string(bitpix)).add("NAXIS", "2");
+  b.add("NAXIS1", std::to_string(width)).add("NAXIS2", std::to_string(height));
   return b;
 }
 

@@ -21,11 +21,10 @@ class FitsBuilder {
   // Appends the "END" card and pads the header with blank cards to a multiple of 36.
   FitsBuilder& end();
 
-  // Data bytes appended after the header as they are.
-  FitsBuilder& bytes(const std::vector<std::uint8_t>& data);
+  // Data values appended big-endian after the header; signed values as two's complement.
   FitsBuilder& u8(const std::vector<int>& values);
-  FitsBuilder& i16(const std::vector<int>& values);  // big-endian two's complement
-  FitsBuilder& u16(const std::vector<int>& values);  // big-endian 0..65535
+  FitsBuilder& u16(const std::vector<int>& values);  // 0..65535 or -32768..32767
+  FitsBuilder& i16(const std::vector<int>& values) { return u16(values); }
   FitsBuilder& i32(const std::vector<std::int64_t>& values);
   FitsBuilder& f32(const std::vector<float>& values);
   // Zero bytes up to the next multiple of 2880.

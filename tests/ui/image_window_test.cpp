@@ -53,12 +53,8 @@ struct Fixture {
   orvane::test::ScriptedUserInterface ui;
 };
 
-int ten_y_plus_x(int x, int y) {
-  return 10 * y + x;
-}
-int x_plus_4y(int x, int y) {
-  return x + 4 * y;
-}
+constexpr auto ten_y_plus_x = [](int x, int y) { return 10 * y + x; };
+constexpr auto x_plus_4y = [](int x, int y) { return x + 4 * y; };
 
 }  // namespace
 
@@ -66,76 +62,41 @@ class ImageWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void canvas_is_the_render_at_each_scale_data();
-  void canvas_is_the_render_at_each_scale();
-  void window_fits_the_picture_or_the_screen();
-  void mouse_reports_the_frame_position();
+  void canvas_is_the_render_and_the_window_fits_it();
   void clicks_are_routed_by_button_and_shift();
   void left_click_moves_the_profile_line();
-  void closing_stores_the_place();
   void magnifier_paints_only_cells_of_the_frame();
   void header_window_shows_one_card_a_line();
 };
 
-void ImageWindowTest::canvas_is_the_render_at_each_scale_data() {
-  QTest::addColumn<int>("scale");
-  QTest::addColumn<QSize>("size");
-  QTest::addColumn<int>("corner");  // grey of display pixel (0, 0): last pixel of its block
-  QTest::newRow("9 x 5 at 1 is 9 x 5") << 1 << QSize(9, 5) << 0;
-  QTest::newRow("9 x 5 at 2 is 5 x 3, (0,0) shows (1,1)") << 2 << QSize(5, 3) << 11;
-  QTest::newRow("9 x 5 at 4 is 3 x 2, (0,0) shows (3,3)") << 4 << QSize(3, 2) << 33;
-}
-
-void ImageWindowTest::canvas_is_the_render_at_each_scale() {
-  QFETCH(int, scale);
-  QFETCH(QSize, size);
-  QFETCH(int, corner);
-  Fixture f(9, 5, ten_y_plus_x, scale);
+void ImageWindowTest::canvas_is_the_render_and_the_window_fits_it() {
+  // 9 x 5 at scale 4 is 3 x 2; display (0, 0) shows the last pixel of its block, (3, 3).
+  Fixture f(9, 5, ten_y_plus_x, 4);
   ImageWindow window(f.workspace, f.ui);
-
-  auto* picture = window.findChild<orvane::ui::PictureBox*>("Picture1");
-  QVERIFY(picture != nullptr);
-  QCOMPARE(window.objectName(), QString("Form4"));
+  PictureBox* picture = window.picture();
   QCOMPARE(window.windowTitle().toStdString(), f.workspace.frame.file_path);
-  QCOMPARE(QSize(picture->canvas_width(), picture->canvas_height()), size);
-  QCOMPARE(picture->pixel(0, 0), grey(corner));
+  QCOMPARE(QSize(picture->canvas_width(), picture->canvas_height()), QSize(3, 2));
+  QCOMPARE(picture->pixel(0, 0), grey(33));
   orvane::display::DisplayState state = f.workspace.display;
   QVERIFY(picture->picture().pixels == orvane::display::render(f.workspace.frame, state).pixels);
   QCOMPARE(f.ui.busy_depth, 0);
-}
-
-void ImageWindowTest::window_fits_the_picture_or_the_screen() {
-  Fixture small(9, 5, ten_y_plus_x);
-  ImageWindow fitting(small.workspace, small.ui);
-  auto* scroll = fitting.findChild<QScrollArea*>("scroll");
-  const int frame = 2 * scroll->frameWidth();
-  QCOMPARE(fitting.size(), QSize(9 + frame, 5 + frame));
+  const int frame = 2 * window.findChild<QScrollArea*>("scroll")->frameWidth();
+  QCOMPARE(window.size(), QSize(3 + frame, 2 + frame));
 
   // Wider than any screen, 100 rows high: the width is cut and a horizontal bar added, while
   // every row stays in view.
   Fixture wide(3000, 100, [](int x, int) { return x % 256; });
-  auto window = wide.open_image_window();
-  const QRect screen = window->screen()->availableGeometry();
-  QVERIFY(window->width() <= screen.width());
-  scroll = window->findChild<QScrollArea*>("scroll");
+  auto shown = wide.open_image_window();
+  QVERIFY(shown->width() <= shown->screen()->availableGeometry().width());
+  auto* scroll = shown->findChild<QScrollArea*>("scroll");
   QVERIFY(scroll->horizontalScrollBar()->isVisible());
   QVERIFY(!scroll->verticalScrollBar()->isVisible());
 }
 
-void ImageWindowTest::mouse_reports_the_frame_position() {
+void ImageWindowTest::clicks_are_routed_by_button_and_shift() {
   // Twips to frame: X = 22 at scale 1 is floor(22 / 15 + 0.5) = floor(1.97) = 1.
   QCOMPARE(ImageWindow::frame_coordinate(22, 1), 1);
 
-  // At scale 4, display pixel (10, 3) is the first frame pixel of its block, (40, 12).
-  Fixture f(64, 48, x_plus_4y, 4);
-  auto window = f.open_image_window();
-  QSignalSpy moved(window.get(), &ImageWindow::cursor_moved);
-  QTest::mouseMove(window->picture(), QPoint(10, 3));
-  QTRY_COMPARE(moved.count(), 1);
-  QCOMPARE(moved.at(0), (QList<QVariant>{40, 12}));
-}
-
-void ImageWindowTest::clicks_are_routed_by_button_and_shift() {
   Fixture f(64, 48, x_plus_4y, 4);
   auto window = f.open_image_window();
   PictureBox* picture = window->picture();
@@ -151,10 +112,9 @@ void ImageWindowTest::clicks_are_routed_by_button_and_shift() {
   QCOMPARE(bow.at(0), (QList<QVariant>{20, 24}));
   QTest::mouseClick(picture, Qt::RightButton, {}, at);
   QCOMPARE(position.count(), 1);
-  QCOMPARE(position.at(0).at(0).toInt(), 20);
-  QCOMPARE(position.at(0).at(1).toInt(), 24);
-  QCOMPARE(position.at(0).at(2).toPoint(), picture->mapToGlobal(at));
+  QCOMPARE(position.at(0), (QList<QVariant>{20, 24, picture->mapToGlobal(at)}));
 
+  // Shift + right copies the picture, at its display size, as an image only.
   QGuiApplication::clipboard()->setText("old");
   QTest::mouseClick(picture, Qt::RightButton, Qt::ShiftModifier, at);
   const QImage copied = QGuiApplication::clipboard()->image();
@@ -171,7 +131,6 @@ void ImageWindowTest::left_click_moves_the_profile_line() {
   f.workspace.display.line_mode = 1;
   auto window = f.open_image_window();
   PictureBox* picture = window->picture();
-  QCOMPARE(f.workspace.display.line_row, 24);
   QCOMPARE(picture->pixel(7, 12), orvane::display::kProfileGreen);
   QSignalSpy moved(window.get(), &ImageWindow::profile_row_moved);
   QSignalSpy position(window.get(), &ImageWindow::position_window_requested);
@@ -189,6 +148,7 @@ void ImageWindowTest::left_click_moves_the_profile_line() {
     QCOMPARE(picture->pixel(d, 12), grey(2 * d + 96));
   }
 
+  // Right clicks do nothing while the line is shown.
   const QImage before = picture->image();
   QTest::mouseClick(picture, Qt::RightButton, {}, QPoint(3, 7));
   QTest::mouseClick(picture, Qt::RightButton, Qt::ShiftModifier, QPoint(3, 7));
@@ -196,61 +156,29 @@ void ImageWindowTest::left_click_moves_the_profile_line() {
   QCOMPARE(picture->image(), before);
 }
 
-void ImageWindowTest::closing_stores_the_place() {
-  Fixture f(9, 5, ten_y_plus_x);
-  f.workspace.settings.set_position(SettingsWindow::kForm4, {1500, 1200});
-  auto window = f.open_image_window();
-  QCOMPARE(window->pos(), QPoint(100, 80));
-  QSignalSpy unloading(window.get(), &ImageWindow::unloading);
-
-  window->move(200, 150);
-  QVERIFY(window->close());
-  QCOMPARE(unloading.count(), 1);
-  QCOMPARE(f.workspace.settings.position(SettingsWindow::kForm4), (WindowPosition{3000, 2250}));
-}
-
+// Which cells are painted is worked out in the magnifier's own tests; here the window paints
+// a whole cell per pixel and keeps what lies outside the frame.
 void ImageWindowTest::magnifier_paints_only_cells_of_the_frame() {
   using orvane::ui::MagnifierWindow;
   constexpr int kCell = MagnifierWindow::kCellPixels;
   Fixture f(8, 6, ten_y_plus_x);
   MagnifierWindow magnifier(f.workspace);
-  QCOMPARE(magnifier.windowTitle(), QString(" 20 x 20 Flame"));
   PictureBox* picture = magnifier.picture();
-  const auto cell = [&](int k, int l) {
-    return picture->pixel(k * kCell + kCell / 2, l * kCell + kCell / 2);
-  };
 
-  // Mouse on (3, 3): cells 0..6 stand for columns and rows -7..-1.
-  picture->clear(kMarker);
-  magnifier.paint_around(3, 3);
-  for (int i = 0; i < 7; ++i) {
-    for (int j = 0; j < 21; ++j) {
-      QCOMPARE(cell(i, j), kMarker);
-      QCOMPARE(cell(j, i), kMarker);
-    }
-  }
-  for (int y = 10 * kCell; y < 11 * kCell; ++y)
-    for (int x = 10 * kCell; x < 11 * kCell; ++x) QCOMPARE(picture->pixel(x, y), grey(33));
-  QCOMPARE(cell(7, 7), grey(0));     // pixel (0, 0)
-  QCOMPARE(cell(14, 12), grey(57));  // pixel (7, 5)
-
-  // Mouse on the last column 7: column 8 (the store's spare column, 0) is painted, 9.. not.
+  // Mouse on the last column 7, row 2: column 8 (the store's spare column, 0) is painted,
+  // 9.. are not.
   picture->clear(kMarker);
   magnifier.paint_around(7, 2);
-  QCOMPARE(cell(10, 10), grey(27));
-  QCOMPARE(cell(11, 10), grey(0));
-  for (int k = 12; k < 21; ++k) QCOMPARE(cell(k, 10), kMarker);
+  for (int y = 10 * kCell; y < 11 * kCell; ++y)
+    for (int x = 10 * kCell; x < 11 * kCell; ++x) QCOMPARE(picture->pixel(x, y), grey(27));
+  QCOMPARE(picture->pixel(11 * kCell + 5, 10 * kCell + 5), grey(0));
+  QCOMPARE(picture->pixel(12 * kCell, 10 * kCell), kMarker);
 
-  // Open and close keep the place; the title bar's close also clears the flag.
+  // The title bar's close clears the flag as the program's own close does.
   f.workspace.magnifier_shown = 1;
   magnifier.open();
-  magnifier.move(300, 60);
-  magnifier.close_window();
-  QVERIFY(!magnifier.isVisible());
-  QCOMPARE(f.workspace.settings.position(SettingsWindow::kForm6), (WindowPosition{4500, 900}));
-  magnifier.open();
-  QCOMPARE(magnifier.pos(), QPoint(300, 60));
   magnifier.close();
+  QVERIFY(!magnifier.isVisible());
   QCOMPARE(f.workspace.magnifier_shown, 0);
 }
 
@@ -259,15 +187,14 @@ void ImageWindowTest::header_window_shows_one_card_a_line() {
   const std::string path = f.dir.file("header.fts");
   orvane::test::FitsBuilder::image(16, 2, 2).end().i16({1, 2, 3, 4}).pad().write(path);
   QVERIFY(orvane::core::fits_read(f.workspace.frame, path).ok());
-  QCOMPARE(f.workspace.frame.header_card_count, 36);  // 6 cards padded to one block of 36
 
   orvane::ui::HeaderWindow header(f.workspace);
   header.show();
   QVERIFY(QTest::qWaitForWindowExposed(&header));
   QCOMPARE(header.windowTitle().toStdString(), path);
   auto* text = header.findChild<QPlainTextEdit*>("Text1");
-  QVERIFY(text != nullptr);
-  // 36 cards, each ended by CR LF: the last CR LF opens a 37th, empty block.
+  // 6 cards padded to one block of 36, each ended by CR LF: the last CR LF opens a 37th,
+  // empty line.
   const QTextDocument* document = text->document();
   QCOMPARE(document->blockCount(), 37);
   QCOMPARE(document->findBlockByNumber(0).text().toStdString(),
@@ -276,10 +203,6 @@ void ImageWindowTest::header_window_shows_one_card_a_line() {
   QCOMPARE(document->findBlockByNumber(36).text(), QString());
   // A card fits the default width.
   QCOMPARE(text->horizontalScrollBar()->maximum(), 0);
-
-  QCOMPARE(text->geometry(), header.rect());
-  header.resize(300, 200);
-  QCOMPARE(text->geometry(), QRect(0, 0, 300, 200));
 }
 
 QTEST_MAIN(ImageWindowTest)
