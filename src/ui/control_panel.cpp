@@ -86,19 +86,14 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
     ++row;
   };
 
-  // Contrast.
-  grid->addWidget(section(1, "Contrast"), row, kSection);
-  grid->addWidget(make_label(2, "Range"), row, kRowLabel);
-  grid->addWidget(make_text(1, kWideBoxWidth), row, kFirstBox, 1, 2);
-  grid->addWidget(step(1, "+"), row, kStep);
-  grid->addWidget(step(2, "-"), row, kStep + 1);
-  ++row;
-  grid->addWidget(make_command(5, "Auto"), row, kSection);
-  grid->addWidget(make_label(3, "Background"), row, kRowLabel);
-  grid->addWidget(make_text(2, kWideBoxWidth), row, kFirstBox, 1, 2);
-  grid->addWidget(step(3, "+"), row, kStep);
-  grid->addWidget(step(4, "-"), row, kStep + 1);
-  ++row;
+  // Contrast: a value box with its "+" and "-" step buttons on each row.
+  auto contrast_row = [&](QWidget* left, int label, const QString& caption, int box, int plus) {
+    result_row(left, label, caption, box);
+    grid->addWidget(step(plus, "+"), row - 1, kStep);
+    grid->addWidget(step(plus + 1, "-"), row - 1, kStep + 1);
+  };
+  contrast_row(section(1, "Contrast"), 2, "Range", 1, 1);
+  contrast_row(make_command(5, "Auto"), 3, "Background", 2, 3);
   grid->addWidget(make_label(20, "max 0 / min 0 / ave 0"), row, kSection, 1, 6);
   ++row;
   auto* rules = new QHBoxLayout;
