@@ -1,0 +1,91 @@
+#include "cli_support.h"
+
+#include "core/cli_user_interface.h"
+#include "core/fits_reader.h"
+#include "core/fits_writer.h"
+#include "core/number_text.h"
+
+namespace orvane::cli {
+
+void print(std::FILE* stream, const std::string& line) {
+  std::fputs(line.c_str(), stream);
+  std::fputc('\n', stream);
+}
+
+std::vector<OptionSpec> with_read_options(std::vector<OptionSpec> options) {
+  options.push_back({"--signed", false});
+  options.push_back({"--dusky", false});
+  options.push_back({"--read-add", true});
+  options.push_back({"--read-mul", true});
+  return options;
+}
+
+const std::string& single_file(const ParsedArgs& args) {
+  if (args.positional.empty()) throw UsageError{"missing FILE"};
+  if (args.positional.size() > 1) throw UsageError{"unexpected argument " + args.positional[1]};
+  return args.positional.front();
+}
+
+std::string required(const ParsedArgs& args, const std::string& name) {
+  auto value = args.value(name);
+  if (!value) throw UsageError{"missing required option " + name};
+  return *value;
+}
+
+int choice(const ParsedArgs& args, const std::string& name, std::vector<int> allowed,
+           int fallback) {
+  auto value = args.value(name);
+  if (!value) return fallback;
+  for (int a : allowed) {
+    if (*value == std::to_string(a)) return a;
+  }
+  throw UsageError{"invalid value for " + name + ": " + *value};
+}
+
+PixelPosition position_option(const std::string& name, const std::string& text) {
+  auto p = parse_position(text);
+  if (!p) throw UsageError{"malformed X,Y for " + name + ": " + text};
+  return *p;
+}
+
+void apply_read_options(const ParsedArgs& args, core::ImageFrame& frame) {
+  if (args.has("--read-add") && args.has("--read-mul")) {
+    throw UsageError{"--read-add and --read-mul cannot be used together"};
+  }
+  frame.sign_mode = args.has("--signed") ? -1 : 1;
+  frame.dusky_mode = args.has("--dusky");
+  if (auto add = args.value("--read-add")) {
+    frame.read_calc_mode = 0;
+    frame.read_calc_operand = core::val(*add);
+  } else if (auto mul = args.value("--read-mul")) {
+    frame.read_calc_mode = 1;
+    frame.read_calc_operand = core::val(*mul);
+  }
+}
+
+bool read_frame(const ParsedArgs& args, const std::string& path, core::ImageFrame& frame,
+                const Streams& io) {
+  apply_read_options(args, frame);
+  auto report = core::fits_read(frame, path);
+  core::CliUserInterface ui(io.err);
+  if (!report) {
+    ui.message(report.error());
+    return false;
+  }
+  if (!report->warning.empty()) ui.message(report->warning);
+  return true;
+}
+
+int write_frame(const core::ImageFrame& frame, const std::string& out, int bitpix,
+                const Streams& io) {
+  auto written = core::fits_write(frame, out, bitpix);
+  core::CliUserInterface ui(io.err);
+  if (!written) {
+    ui.message(written.error());
+    return kExitFailed;
+  }
+  if (auto clipped = core::clip_message(out, *written); !clipped.empty()) ui.message(clipped);
+  return kExitDone;
+}
+
+}  // namespace orvane::cli

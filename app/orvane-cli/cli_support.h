@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cli_args.h"
+#include "cli_commands.h"
+#include "core/image_frame.h"
+
+namespace orvane::cli {
+
+// One command of the tool: its usage after "orvane-cli ", its options and what it does.
+struct Command {
+  std::string usage;
+  std::vector<OptionSpec> options;
+  std::function<int(const ParsedArgs&, const Streams&)> run;
+  // Whether the command takes the read-time options (their usage is added to the usage line).
+  bool reads_frames = true;
+};
+using CommandTable = std::map<std::string, Command>;
+
+// Each group of commands adds itself to the table from its own file.
+void add_image_commands(CommandTable& table);
+
+// Thrown for wrong usage; turned into exit status 2 with the usage line.
+struct UsageError {
+  std::string problem;
+};
+
+// Writes the line and a line feed.
+void print(std::FILE* stream, const std::string& line);
+
+// The options plus --signed, --dusky, --read-add and --read-mul.
+std::vector<OptionSpec> with_read_options(std::vector<OptionSpec> options);
+
+// The one FILE argument, or a usage error.
+const std::string& single_file(const ParsedArgs& args);
+// The value of an option that must be given, or a usage error.
+std::string required(const ParsedArgs& args, const std::string& name);
+// An option whose value must be one of `allowed`; fallback when it is absent.
+int choice(const ParsedArgs& args, const std::string& name, std::vector<int> allowed, int fallback);
+// "X,Y" of a required or optional position option, or a usage error when malformed.
+PixelPosition position_option(const std::string& name, const std::string& text);
+
+// Sets the frame's read-time settings from the read options.
+void apply_read_options(const ParsedArgs& args, core::ImageFrame& frame);
+
+// Reads the file into the frame; prints the reader's message and returns false when refused.
+bool read_frame(const ParsedArgs& args, const std::string& path, core::ImageFrame& frame,
+                const Streams& io);
+
+// Writes the frame with the FITS writer; reports a failure or the values it clipped.
+int write_frame(const core::ImageFrame& frame, const std::string& out, int bitpix,
+                const Streams& io);
+
+}  // namespace orvane::cli

@@ -1,0 +1,127 @@
+// The commands that read one frame and show or rewrite it: info, save, render, rotate.
+#include <memory>
+
+#include "cli_support.h"
+#include "core/fits_writer.h"
+#include "core/image_frame.h"
+#include "core/number_text.h"
+#include "display/auto_contrast.h"
+#include "display/contrast_steps.h"
+#include "display/render.h"
+#include "display/rotation.h"
+#include "picture_output.h"
+
+namespace orvane::cli {
+namespace {
+
+int written_bitpix(const ParsedArgs& args, const core::ImageFrame& frame) {
+  return choice(args, "--bitpix", {8, 16, 32}, frame.bitpix);
+}
+
+int run_info(const ParsedArgs& args, const Streams& io) {
+  const std::string& path = single_file(args);
+  std::vector<PixelPosition> pixels;
+  for (const auto& text : args.values("--pixel")) {
+    auto p = parse_position(text);
+    if (!p) throw UsageError{"malformed X,Y: " + text};
+    pixels.push_back(*p);
+  }
+  auto frame = std::make_unique<core::ImageFrame>();
+  if (!read_frame(args, path, *frame, io)) return kExitFailed;
+  const core::ImageFrame& f = *frame;
+  print(io.out, "file: " + path);
+  print(io.out, "size: " + std::to_string(f.width) + " x " + std::to_string(f.height));
+  print(io.out, "planes: " + std::to_string(f.planes));
+  print(io.out, "bitpix: " + std::to_string(f.bitpix));
+  print(io.out, "float: " + std::to_string(f.is_float));
+  print(io.out, "bzero: " + core::str_trimmed(f.bzero));
+  print(io.out, "bscale: " + core::str_trimmed(f.bscale));
+  print(io.out, "header cards: " + std::to_string(f.header_card_count));
+  print(io.out, core::statistics_show(f));
+  for (const auto& p : pixels) {
+    std::string at = std::to_string(p.x) + "," + std::to_string(p.y);
+    if (p.x < 0 || p.y < 0 || p.x >= f.width || p.y >= f.height) {
+      print(io.err, path + ": pixel " + at + " is outside the " + std::to_string(f.width) + " x " +
+                        std::to_string(f.height) + " frame");
+      return kExitFailed;
+    }
+    print(io.out, "pixel " + at + " = " + core::str_trimmed(f.pixels.at(p.x, p.y)));
+  }
+  if (args.has("--header")) {
+    for (int i = 1; i <= f.header_card_count; ++i) print(io.out, f.header_cards[i]);
+  }
+  return kExitDone;
+}
+
+int run_save(const ParsedArgs& args, const Streams& io) {
+  const std::string& path = single_file(args);
+  const std::string out = required(args, "-o");
+  choice(args, "--bitpix", {8, 16, 32}, 0);  // usage checked before any reading
+  auto frame = std::make_unique<core::ImageFrame>();
+  if (!read_frame(args, path, *frame, io)) return kExitFailed;
+  return write_frame(*frame, out, written_bitpix(args, *frame), io);
+}
+
+int run_rotate(const ParsedArgs& args, const Streams& io) {
+  const std::string& path = single_file(args);
+  const std::string out = required(args, "-o");
+  choice(args, "--bitpix", {8, 16, 32}, 0);
+  auto frame = std::make_unique<core::ImageFrame>();
+  if (!read_frame(args, path, *frame, io)) return kExitFailed;
+  display::rotate_180(*frame);
+  return write_frame(*frame, out, written_bitpix(args, *frame), io);
+}
+
+int run_render(const ParsedArgs& args, const Streams& io) {
+  const std::string& path = single_file(args);
+  const std::string out = required(args, "-o");
+  auto format = picture_format(out);
+  if (!format) throw UsageError{"OUT must end in .png, .bmp, .jpg or .jpeg: " + out};
+  display::DisplayState state;
+  state.display_scale = choice(args, "--scale", {1, 2, 4}, 1);
+  int quality = 50;
+  if (auto q = args.value("--quality")) {
+    double v = core::val(*q);
+    if (v < 0 || v > 100) throw UsageError{"--quality must be 0..100: " + *q};
+    quality = core::round_to_i32(v);
+  }
+  auto frame = std::make_unique<core::ImageFrame>();
+  if (!read_frame(args, path, *frame, io)) return kExitFailed;
+  if (args.has("--rotate")) display::rotate_180(*frame);
+  display::auto_contrast(*frame, state);
+  if (auto range = args.value("--range")) state.range = display::contrast_field_from_text(*range);
+  if (auto bg = args.value("--background")) {
+    state.background = display::contrast_field_from_text(*bg);
+  }
+  const display::RgbImage picture = display::render(*frame, state);
+  if (auto written = write_picture(picture, out, *format, quality); !written) {
+    print(io.err, written.error());
+    return kExitFailed;
+  }
+  print(io.out, "range " + core::str_trimmed(state.range) + " / background " +
+                    core::str_trimmed(state.background));
+  return kExitDone;
+}
+
+}  // namespace
+
+void add_image_commands(CommandTable& table) {
+  table["info"] = {"info FILE [--pixel X,Y]... [--header] ",
+                   with_read_options({{"--pixel", true}, {"--header", false}}), run_info};
+  table["save"] = {"save FILE -o OUT [--bitpix 8|16|32] ",
+                   with_read_options({{"-o", true}, {"--bitpix", true}}), run_save};
+  table["render"] = {
+      "render FILE -o OUT [--scale 1|2|4] [--range N] [--background N] [--rotate] "
+      "[--quality Q] ",
+      with_read_options({{"-o", true},
+                         {"--scale", true},
+                         {"--range", true},
+                         {"--background", true},
+                         {"--rotate", false},
+                         {"--quality", true}}),
+      run_render};
+  table["rotate"] = {"rotate FILE -o OUT [--bitpix 8|16|32] ",
+                     with_read_options({{"-o", true}, {"--bitpix", true}}), run_rotate};
+}
+
+}  // namespace orvane::cli
