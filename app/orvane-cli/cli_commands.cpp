@@ -11,6 +11,7 @@ const CommandTable& commands() {
   static const CommandTable kCommands = [] {
     CommandTable table;
     add_image_commands(table);
+    add_photometry_commands(table);
     return table;
   }();
   return kCommands;

@@ -42,6 +42,16 @@ int choice(const ParsedArgs& args, const std::string& name, std::vector<int> all
   throw UsageError{"invalid value for " + name + ": " + *value};
 }
 
+int word_choice(const ParsedArgs& args, const std::string& name,
+                const std::vector<std::string>& words, int fallback) {
+  auto value = args.value(name);
+  if (!value) return fallback;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (*value == words[i]) return static_cast<int>(i);
+  }
+  throw UsageError{"invalid value for " + name + ": " + *value};
+}
+
 PixelPosition position_option(const std::string& name, const std::string& text) {
   auto p = parse_position(text);
   if (!p) throw UsageError{"malformed X,Y for " + name + ": " + text};

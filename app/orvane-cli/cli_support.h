@@ -24,6 +24,7 @@ using CommandTable = std::map<std::string, Command>;
 
 // Each group of commands adds itself to the table from its own file.
 void add_image_commands(CommandTable& table);
+void add_photometry_commands(CommandTable& table);
 
 // Thrown for wrong usage; turned into exit status 2 with the usage line.
 struct UsageError {
@@ -42,6 +43,10 @@ const std::string& single_file(const ParsedArgs& args);
 std::string required(const ParsedArgs& args, const std::string& name);
 // An option whose value must be one of `allowed`; fallback when it is absent.
 int choice(const ParsedArgs& args, const std::string& name, std::vector<int> allowed, int fallback);
+// An option whose value must be one of the words; the index of the word given, fallback when
+// the option is absent.
+int word_choice(const ParsedArgs& args, const std::string& name,
+                const std::vector<std::string>& words, int fallback);
 // "X,Y" of a required or optional position option, or a usage error when malformed.
 PixelPosition position_option(const std::string& name, const std::string& text);
 

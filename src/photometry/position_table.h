@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+
+namespace orvane::photometry {
+
+// A frame position in whole pixels: x the column, y the row.
+struct Position {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const Position&, const Position&) = default;
+};
+
+// The six position slots: odd slots are stars, slot s + 1 is the sky position of star s.
+enum Slot : int {
+  kComparison = 1,
+  kComparisonSky = 2,
+  kVariable = 3,
+  kVariableSky = 4,
+  kCheck = 5,
+  kCheckSky = 6,
+};
+inline constexpr std::array<int, 3> kStarSlots = {kComparison, kVariable, kCheck};
+
+// Positions by slot 1..6; index 0 is not used.
+using SlotPositions = std::array<Position, 7>;
+
+// The positions set by the position windows and, in "Peak cast & Move position", by each
+// measurement, so the next frame is searched from where the stars were last found.
+struct PositionTable {
+  SlotPositions slots{};
+
+  Position& operator[](int slot) { return slots[slot]; }
+  const Position& operator[](int slot) const { return slots[slot]; }
+
+  // A star button: the star at p and its sky 20 pixels to the right.
+  void set_star(int star_slot, Position p) {
+    slots[star_slot] = p;
+    slots[star_slot + 1] = {p.x + 20, p.y};
+  }
+};
+
+// A coordinate typed into a position box, as a whole pixel. Values far outside any frame are
+// held at +-1000000 so the arithmetic round a star never overflows.
+int box_coordinate(double value);
+
+}  // namespace orvane::photometry
