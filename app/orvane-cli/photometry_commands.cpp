@@ -23,7 +23,7 @@ int run_measure(const ParsedArgs& args, const Streams& io) {
   if (!read_frame(args, path, *frame, io)) return kExitFailed;
 
   const photometry::RunResult run =
-      photometry::measurement_run(*frame, options.settings, options.table, options.table.slots);
+      photometry::measurement_run(*frame, options.settings, options.table, options.table.entries);
   if (run.no_star) print(io.err, "No Star");
   static const char* const kNames[] = {"comp", "var", "check"};
   for (int star = 0; star < 3; ++star) {

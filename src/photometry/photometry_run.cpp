@@ -10,7 +10,7 @@ RunResult measurement_run(const core::ImageFrame& frame, const PhotometrySetting
   result.positions = shown;
   if (settings.position_mode == 1 || settings.position_mode == 2) {
     result.positions = peak_search(frame, settings, table);
-    if (settings.position_mode == 2) table.slots = result.positions;
+    if (settings.position_mode == 2) table.entries = result.positions;
   }
   result.sums = measure_apertures(frame, settings, result.positions);
   for (int star = 0; star < 3; ++star) {

@@ -28,15 +28,15 @@ using SlotPositions = std::array<Position, 7>;
 // The positions set by the position windows and, in "Peak cast & Move position", by each
 // measurement, so the next frame is searched from where the stars were last found.
 struct PositionTable {
-  SlotPositions slots{};
+  SlotPositions entries{};
 
-  Position& operator[](int slot) { return slots[slot]; }
-  const Position& operator[](int slot) const { return slots[slot]; }
+  Position& operator[](int slot) { return entries[slot]; }
+  const Position& operator[](int slot) const { return entries[slot]; }
 
   // A star button: the star at p and its sky 20 pixels to the right.
   void set_star(int star_slot, Position p) {
-    slots[star_slot] = p;
-    slots[star_slot + 1] = {p.x + 20, p.y};
+    entries[star_slot] = p;
+    entries[star_slot + 1] = {p.x + 20, p.y};
   }
 };
 

@@ -230,7 +230,7 @@ SlotPositions peak_search(const ImageFrame& frame, const PhotometrySettings& set
   const double wanted_span = std::isnan(settings.search_span) ? -1 : settings.search_span;
   const long long span =
       static_cast<long long>(std::floor(std::clamp(wanted_span, -1.0, span_limit)));
-  SlotPositions found = table.slots;
+  SlotPositions found = table.entries;
   for (int star : kStarSlots) {
     const Position stored = table[star];
     const Position best = settings.sum_mode == 0
