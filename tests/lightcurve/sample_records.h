@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "lightcurve/light_curve_data.h"
+
+namespace orvane::lightcurve::test {
+
+// An observation record line as automatic photometry writes it: date, time, exposure " 030",
+// the three magnitudes with their labels and the image path.
+inline std::string observation(const std::string& date_time, const std::string& exposure,
+                               const std::string& check, const std::string& comp,
+                               const std::string& var, const std::string& image = "/obs/a.fit") {
+  return date_time + " " + exposure + " Check=" + check + " Comp=" + comp + " Var=" + var + " " +
+         image;
+}
+
+inline LightCurveData parsed(const std::vector<std::string>& lines) {
+  LightCurveData data = parse_light_curve(lines);
+  data.path = "/obs/mag_est.txt";
+  return data;
+}
+
+}  // namespace orvane::lightcurve::test
