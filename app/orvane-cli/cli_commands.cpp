@@ -12,6 +12,7 @@ const CommandTable& commands() {
     CommandTable table;
     add_image_commands(table);
     add_photometry_commands(table);
+    add_lightcurve_commands(table);
     return table;
   }();
   return kCommands;

@@ -25,6 +25,7 @@ using CommandTable = std::map<std::string, Command>;
 // Each group of commands adds itself to the table from its own file.
 void add_image_commands(CommandTable& table);
 void add_photometry_commands(CommandTable& table);
+void add_lightcurve_commands(CommandTable& table);
 
 // Thrown for wrong usage; turned into exit status 2 with the usage line.
 struct UsageError {

@@ -1,0 +1,204 @@
+// The light-curve commands: the charts and edits of the light-curve window (lightcurve) and its
+// report export (report). Neither reads frames.
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <QtGlobal>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+
+#include "cli_support.h"
+#include "core/number_text.h"
+#include "core/text_file.h"
+#include "lightcurve/axis_settings.h"
+#include "lightcurve/chart_layout.h"
+#include "lightcurve/light_curve_data.h"
+#include "lightcurve/light_curve_saving.h"
+#include "lightcurve/photometry_error.h"
+#include "lightcurve/report_export.h"
+#include "picture_output.h"
+#include "ui/chart_painter.h"
+
+namespace orvane::cli {
+namespace {
+
+using lightcurve::ChartKind;
+using lightcurve::LightCurveData;
+
+// The record numbers of every --delete, each a comma list of whole numbers.
+std::vector<std::size_t> delete_numbers(const ParsedArgs& args) {
+  std::vector<std::size_t> numbers;
+  for (const std::string& list : args.values("--delete")) {
+    std::size_t start = 0;
+    for (;;) {
+      const std::size_t comma = list.find(',', start);
+      const std::string token = list.substr(start, comma - start);
+      if (token.empty() || token.size() > 9 ||
+          token.find_first_not_of("0123456789") != std::string::npos) {
+        throw UsageError{"malformed record number for --delete: " + list};
+      }
+      numbers.push_back(std::stoul(token));
+      if (comma == std::string::npos) break;
+      start = comma + 1;
+    }
+  }
+  return numbers;
+}
+
+// Reads the data file and marks the listed records; prints the problem and returns false when
+// the file cannot be read or a number names no record.
+bool load_and_mark(const ParsedArgs& args, LightCurveData& data, const Streams& io) {
+  const std::string& path = single_file(args);
+  const std::vector<std::size_t> numbers = delete_numbers(args);
+  auto loaded = lightcurve::load_light_curve(path);
+  if (!loaded) {
+    print(io.err, loaded.error());
+    return false;
+  }
+  data = std::move(*loaded);
+  if (!data.left_out_message.empty()) print(io.err, data.left_out_message);
+  for (std::size_t n : numbers) {
+    if (n < 1 || n > data.records.size()) {
+      print(io.err, data.path + ": there is no record " + std::to_string(n));
+      return false;
+    }
+    data.records[n - 1].line[0] = lightcurve::kDeleted;
+  }
+  return true;
+}
+
+void print_axes(const lightcurve::AxisSettings& settings, const Streams& io) {
+  const lightcurve::ChartAxes check = chart_axes(settings, ChartKind::kCheck);
+  const lightcurve::ChartAxes var = chart_axes(settings, ChartKind::kVariable);
+  print(io.out,
+        "hours " + core::str_trimmed(check.hour_start) + " " + core::str_trimmed(check.hour_end));
+  print(io.out,
+        "C-K " + core::str_trimmed(check.low / 10) + " " + core::str_trimmed(check.high / 10));
+  print(io.out, "V-C " + core::str_trimmed(var.low / 10) + " " + core::str_trimmed(var.high / 10));
+}
+
+// Qt's own notes while it starts (such as a missing runtime folder) are not the program's
+// messages; only its critical errors are passed on.
+class QuietQt {
+ public:
+  QuietQt() : previous_(qInstallMessageHandler(&QuietQt::handle)) {}
+  ~QuietQt() { qInstallMessageHandler(previous_); }
+  QuietQt(const QuietQt&) = delete;
+  QuietQt& operator=(const QuietQt&) = delete;
+
+ private:
+  static void handle(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+      std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    }
+  }
+  QtMessageHandler previous_;
+};
+
+// Both charts, C-K above V-C, encoded in memory and written by the program's file writer.
+core::Status write_charts(const LightCurveData& data, const lightcurve::AxisSettings& settings,
+                          const std::string& out, const std::string& format) {
+  // Text needs fonts, which need a GUI application; the offscreen platform needs no display.
+  QuietQt quiet;
+  int argc = 3;
+  char name[] = "orvane-cli", platform_option[] = "-platform", platform[] = "offscreen";
+  char* argv[] = {name, platform_option, platform, nullptr};
+  QGuiApplication application(argc, argv);
+
+  constexpr int kWidth = lightcurve::kChartWidth;
+  constexpr int kHeight = lightcurve::kChartHeight;
+  QImage picture(kWidth, 2 * kHeight, QImage::Format_RGB32);
+  QPainter painter(&picture);
+  for (ChartKind kind : {ChartKind::kCheck, ChartKind::kVariable}) {
+    QImage chart(kWidth, kHeight, QImage::Format_RGB32);
+    ui::paint_chart(chart, lightcurve::chart_drawing(data, settings, kind, kWidth, kHeight));
+    painter.drawImage(0, kind == ChartKind::kCheck ? 0 : kHeight, chart);
+  }
+  painter.end();
+
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!picture.save(&buffer, format.c_str())) {
+    return core::Error{out + ": cannot write the picture as " + format};
+  }
+  return core::write_file_atomically(
+      out, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+int run_lightcurve(const ParsedArgs& args, const Streams& io) {
+  std::optional<std::string> format;
+  if (auto out = args.value("-o")) {
+    format = picture_format(*out);
+    if (!format) throw UsageError{"PLOT must end in .png, .bmp, .jpg or .jpeg: " + *out};
+  }
+  LightCurveData data;
+  if (!load_and_mark(args, data, io)) return kExitFailed;
+  const lightcurve::AxisSettings settings = lightcurve::auto_axes(data);
+  print(io.out, "records " + std::to_string(data.records.size()) + ", in use " +
+                    std::to_string(data.in_use_count()));
+  print(io.out, lightcurve::photometry_error_text(lightcurve::photometry_error(data)));
+  if (data.in_use_count() > 0) print_axes(settings, io);
+  if (format) {
+    if (auto written = write_charts(data, settings, *args.value("-o"), *format); !written) {
+      print(io.err, written.error());
+      return kExitFailed;
+    }
+  }
+  if (args.has("--save")) {
+    if (auto saved = lightcurve::save_light_curve(data); !saved) {
+      print(io.err, saved.error());
+      return kExitFailed;
+    }
+  }
+  return kExitDone;
+}
+
+int run_report(const ParsedArgs& args, const Streams& io) {
+  lightcurve::ReportFields fields;
+  fields.star = required(args, "--star");
+  fields.comp_magnitude = core::val(required(args, "--comp-mag"));
+  fields.band = required(args, "--band");
+  fields.observer_code = required(args, "--observer");
+  fields.observer_place = args.value("--place").value_or("");
+  fields.instruments = args.value("--instruments").value_or("");
+  std::error_code ignored;
+  const std::string folder =
+      std::filesystem::absolute(args.value("--outdir").value_or("."), ignored).string();
+  LightCurveData data;
+  if (!load_and_mark(args, data, io)) return kExitFailed;
+  if (auto written = lightcurve::write_report(data, fields, folder); !written) {
+    print(io.err, written.error());
+    return kExitFailed;
+  }
+  print(io.out, lightcurve::kReportCompletion);
+  return kExitDone;
+}
+
+}  // namespace
+
+void add_lightcurve_commands(CommandTable& table) {
+  table["lightcurve"] = {"lightcurve DATAFILE [-o PLOT.png] [--delete N[,N...]] [--save]",
+                         {{"-o", true}, {"--delete", true}, {"--save", false}},
+                         run_lightcurve,
+                         false};
+  table["report"] = {
+      "report DATAFILE --star S --comp-mag M --band B --observer CODE [--place TEXT] "
+      "[--instruments TEXT] [--delete N,...] [--outdir DIR]",
+      {{"--star", true},
+       {"--comp-mag", true},
+       {"--band", true},
+       {"--observer", true},
+       {"--place", true},
+       {"--instruments", true},
+       {"--delete", true},
+       {"--outdir", true}},
+      run_report,
+      false};
+}
+
+}  // namespace orvane::cli
