@@ -101,6 +101,12 @@ core::Status check_fields(const LightCurveData& data, const ReportFields& f) {
   return core::ok_status();
 }
 
+// The report's fixed lines: every character is in the table, so the conversion cannot fail.
+std::string fixed_text(std::string_view utf8) {
+  auto text = to_shift_jis(utf8);
+  return text ? *text : std::string(utf8);
+}
+
 core::Result<std::string> report_text(const LightCurveData& data, const ReportFields& f,
                                       const std::vector<std::string>& lines) {
   auto place = shift_jis_box("Observer and Place", f.observer_place);
@@ -111,14 +117,13 @@ core::Result<std::string> report_text(const LightCurveData& data, const ReportFi
   const CalendarDate header_date =
       night_date(record_date(first.line), record_time(first.line).hours);
   std::vector<std::string> out;
-  out.push_back(*to_shift_jis("変光星観測 ") + date_text(header_date, "/") + " By " +
-                f.observer_code);
+  out.push_back(fixed_text("変光星観測 ") + date_text(header_date, "/") + " By " + f.observer_code);
   out.push_back("---- Variable Star Observations ----");
   out.insert(out.end(), lines.begin(), lines.end());
   out.push_back(std::string(69, '-'));
-  out.push_back(*to_shift_jis("観測は順に星名 , JST(hhmmss), 光度, 観測者略号"));
-  out.push_back(*to_shift_jis("total: 1星 /") + core::str(static_cast<double>(lines.size())) +
-                *to_shift_jis(" 目測"));
+  out.push_back(fixed_text("観測は順に星名 , JST(hhmmss), 光度, 観測者略号"));
+  out.push_back(fixed_text("total: 1星 /") + core::str(static_cast<double>(lines.size())) +
+                fixed_text(" 目測"));
   out.push_back("observer: " + *place);
   out.push_back("instruments: " + *instruments);
   out.push_back("comment: photometry error = " + photometry_error_number(photometry_error(data)));

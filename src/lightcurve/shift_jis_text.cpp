@@ -20,8 +20,7 @@ constexpr TableEntry kTable[] = {
     {"号", "\x8d\x86"}, {"目", "\x96\xda"},
 };
 
-// The table's bytes for the character at the start of text, with its UTF-8 length; empty when
-// the table lacks it.
+// The table entry of the character at the start of text; null when the table lacks it.
 const TableEntry* table_entry(std::string_view text) {
   for (const TableEntry& e : kTable) {
     if (text.substr(0, e.utf8.size()) == e.utf8) return &e;
