@@ -144,6 +144,16 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
   grid->setRowStretch(row, 1);
 }
 
+QLineEdit* ControlPanel::position_x_box(int slot) const {
+  static constexpr int kBoxes[] = {0, 3, 5, 7, 9, 19, 21};
+  return texts_.at(kBoxes[slot]);
+}
+
+QLineEdit* ControlPanel::position_y_box(int slot) const {
+  static constexpr int kBoxes[] = {0, 4, 6, 8, 10, 20, 22};
+  return texts_.at(kBoxes[slot]);
+}
+
 void ControlPanel::set_sky_rows_visible(bool visible) {
   for (int number : {6, 8, 18}) labels_.at(number)->setVisible(visible);
   for (int number : {5, 6, 9, 10, 21, 22}) texts_.at(number)->setVisible(visible);

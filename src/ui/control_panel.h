@@ -32,9 +32,36 @@ class ControlPanel : public QWidget {
  public:
   explicit ControlPanel(QWidget* parent = nullptr);
 
-  QLineEdit* text(int number) const { return texts_.at(number); }
-  QLabel* label(int number) const { return labels_.at(number); }
-  QPushButton* command(int number) const { return commands_.at(number); }
+  // Contrast.
+  QLineEdit* range_box() const { return texts_.at(1); }
+  QLineEdit* background_box() const { return texts_.at(2); }
+  QPushButton* range_up_button() const { return commands_.at(1); }
+  QPushButton* range_down_button() const { return commands_.at(2); }
+  QPushButton* background_up_button() const { return commands_.at(3); }
+  QPushButton* background_down_button() const { return commands_.at(4); }
+  QPushButton* auto_contrast_button() const { return commands_.at(5); }
+  QLabel* statistics_label() const { return labels_.at(20); }
+
+  // Star positions by slot 1..6 (comparison, its sky, variable, its sky, check, its sky).
+  QLineEdit* position_x_box(int slot) const;
+  QLineEdit* position_y_box(int slot) const;
+  QLineEdit* position_mode_box() const { return texts_.at(11); }
+
+  // Cursor read-out.
+  QLineEdit* cursor_x_box() const { return texts_.at(12); }
+  QLineEdit* cursor_y_box() const { return texts_.at(13); }
+  QLineEdit* level_box() const { return texts_.at(14); }
+
+  // Photometry.
+  QPushButton* photometry_button() const { return commands_.at(6); }
+  QPushButton* cross_button() const { return commands_.at(7); }
+  QPushButton* automatic_button() const { return commands_.at(8); }
+  QPushButton* end_of_auto_button() const { return commands_.at(9); }
+  QLineEdit* comp_magnitude_box() const { return texts_.at(15); }
+  QLineEdit* var_magnitude_box() const { return texts_.at(16); }
+  QLineEdit* check_magnitude_box() const { return texts_.at(23); }
+  QLineEdit* aperture_box() const { return texts_.at(17); }
+  QLineEdit* search_span_box() const { return texts_.at(18); }
   ClickableLabel* search_span_label() const { return search_span_label_; }
 
   // The sky-position rows (their labels and boxes) shown or hidden together.

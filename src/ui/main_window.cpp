@@ -19,6 +19,7 @@
 #include "display/markers.h"
 #include "display/render.h"
 #include "display/rotation.h"
+#include "ui/comparison_star_window.h"
 #include "ui/control_panel.h"
 #include "ui/header_window.h"
 #include "ui/image_window.h"
@@ -46,35 +47,37 @@ MainWindow::MainWindow(Workspace& workspace, core::UserInterface& ui, QWidget* p
   build_menus();
   connect_panel();
   magnifier_ = new MagnifierWindow(workspace_, this);
-  panel_->command(8)->hide();
-  panel_->command(9)->hide();
-  for (int number : {6, 7}) panel_->command(number)->setEnabled(false);
+  comparison_window_ = new ComparisonStarWindow(workspace_.comparison, this);
+  panel_->automatic_button()->hide();
+  panel_->end_of_auto_button()->hide();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::connect_panel() {
-  connect(panel_->text(1), &QLineEdit::textChanged, this, [this](const QString& text) {
+  connect(panel_->range_box(), &QLineEdit::textChanged, this, [this](const QString& text) {
     workspace_.display.range = display::contrast_field_from_text(text.toStdString());
   });
-  connect(panel_->text(2), &QLineEdit::textChanged, this, [this](const QString& text) {
+  connect(panel_->background_box(), &QLineEdit::textChanged, this, [this](const QString& text) {
     workspace_.display.background = display::contrast_field_from_text(text.toStdString());
   });
-  connect(panel_->text(18), &QLineEdit::textChanged, this, [this](const QString& text) {
+  connect(panel_->search_span_box(), &QLineEdit::textChanged, this, [this](const QString& text) {
     workspace_.photometry.search_span = core::val(text.toStdString());
   });
-  connect(panel_->command(1), &QPushButton::clicked, this,
+  connect(panel_->range_up_button(), &QPushButton::clicked, this,
           [this] { step_range(display::kRangeUp); });
-  connect(panel_->command(2), &QPushButton::clicked, this,
+  connect(panel_->range_down_button(), &QPushButton::clicked, this,
           [this] { step_range(display::kRangeDown); });
-  connect(panel_->command(3), &QPushButton::clicked, this,
+  connect(panel_->background_up_button(), &QPushButton::clicked, this,
           [this] { step_background(display::kBackgroundUp); });
-  connect(panel_->command(4), &QPushButton::clicked, this,
+  connect(panel_->background_down_button(), &QPushButton::clicked, this,
           [this] { step_background(display::kBackgroundDown); });
-  connect(panel_->command(5), &QPushButton::clicked, this, [this] {
+  connect(panel_->auto_contrast_button(), &QPushButton::clicked, this, [this] {
     core::BusyGuard busy(ui_);
     run_auto_contrast();
   });
+  connect(panel_->photometry_button(), &QPushButton::clicked, this, &MainWindow::measurement_run);
+  connect(panel_->cross_button(), &QPushButton::clicked, this, &MainWindow::toggle_cross);
   connect(panel_->search_span_label(), &ClickableLabel::clicked, this, [this] {
     if (workspace_.photometry.sky_mode != 1) return;
     workspace_.search_span_shown = 1 - workspace_.search_span_shown;
@@ -86,15 +89,18 @@ void MainWindow::start(const std::string& command_line) {
   workspace_.display.curve_scale = 255;
   workspace_.settings = core::SettingsFile::read(workspace_.settings_path);
   workspace_.beep_on = workspace_.settings.beep_on();
+  workspace_.observer = {workspace_.settings.observer_line(0), workspace_.settings.observer_line(1),
+                         workspace_.settings.observer_line(2),
+                         workspace_.settings.observer_line(3)};
   findChild<QAction*>("utility_menu_beep")->setChecked(workspace_.beep_on);
   restore_position(*this, workspace_.settings, core::SettingsWindow::kForm1);
   show();
   workspace_.frame.file_path.clear();
 
   workspace_.photometry = photometry::PhotometrySettings{};
-  panel_->text(11)->setText(" Peak & Move");
-  panel_->text(17)->setText(qt("  Radii" + core::str(workspace_.photometry.aperture_size)));
-  panel_->text(18)->setText(qt(core::str(workspace_.photometry.search_span)));
+  panel_->position_mode_box()->setText(" Peak & Move");
+  panel_->aperture_box()->setText(qt("  Radii" + core::str(workspace_.photometry.aperture_size)));
+  panel_->search_span_box()->setText(qt(core::str(workspace_.photometry.search_span)));
   label_off();
 
   workspace_.frame.sign_mode = 1;
@@ -107,7 +113,8 @@ void MainWindow::start(const std::string& command_line) {
   show_statistics();
 
   if (!command_line.empty()) open_by_name(command_line);
-  workspace_.comparison = ComparisonStarDetails{};
+  workspace_.comparison = photometry::ComparisonStarDetails{};
+  comparison_window_->reset();
 }
 
 bool MainWindow::open_by_name(const std::string& name) {
@@ -131,20 +138,31 @@ bool MainWindow::open_by_name(const std::string& name) {
     ui_.message("File Open Error");
     return false;
   }
-  refresh_undo_item();
   if (!read->warning.empty()) ui_.message(read->warning);
-  run_auto_contrast();
-  open_image_window();
+  frame_changed();
   return true;
 }
 
+void MainWindow::frame_changed(const FrameChange& change) {
+  if (change.statistics) {
+    panel_->statistics_label()->setText(qt(*change.statistics));
+  } else {
+    show_statistics();
+  }
+  if (change.auto_contrast) run_auto_contrast();
+  // The marks go with the old picture.
+  set_cross_mode(0);
+  if (!change.picture_only_if_open || image_window_) open_image_window();
+  refresh_undo_item();
+}
+
 void MainWindow::show_statistics() {
-  panel_->label(20)->setText(qt(core::statistics_show(workspace_.frame)));
+  panel_->statistics_label()->setText(qt(core::statistics_show(workspace_.frame)));
 }
 
 void MainWindow::show_contrast() {
-  panel_->text(1)->setText(qt(core::str(workspace_.display.range)));
-  panel_->text(2)->setText(qt(core::str(workspace_.display.background)));
+  panel_->range_box()->setText(qt(core::str(workspace_.display.range)));
+  panel_->background_box()->setText(qt(core::str(workspace_.display.background)));
 }
 
 void MainWindow::run_auto_contrast() {
@@ -154,22 +172,24 @@ void MainWindow::run_auto_contrast() {
 
 void MainWindow::step_range(double factor) {
   workspace_.display.range = display::contrast_step(workspace_.display.range, factor);
-  panel_->text(1)->setText(qt(core::str(workspace_.display.range)));
+  panel_->range_box()->setText(qt(core::str(workspace_.display.range)));
 }
 
 void MainWindow::step_background(double factor) {
   workspace_.display.background = display::contrast_step(workspace_.display.background, factor);
-  panel_->text(2)->setText(qt(core::str(workspace_.display.background)));
+  panel_->background_box()->setText(qt(core::str(workspace_.display.background)));
 }
 
 void MainWindow::open_image_window() {
   close_image_window();
   image_window_ = new ImageWindow(workspace_, ui_, this);
   image_window_->setAttribute(Qt::WA_DeleteOnClose);
-  place_beside(*image_window_, *this, workspace_.settings, core::SettingsWindow::kForm4);
+  place_clear_of(*image_window_, {this}, workspace_.settings, core::SettingsWindow::kForm4);
   connect(image_window_, &ImageWindow::cursor_moved, this, &MainWindow::show_cursor);
   connect(image_window_, &ImageWindow::magnifier_toggle_requested, this,
           &MainWindow::toggle_magnifier);
+  connect(image_window_, &ImageWindow::position_window_requested, this,
+          &MainWindow::open_position_window);
   connect(image_window_, &ImageWindow::unloading, this, [this] {
     // The magnifier closes with the picture; the flag says whether it is open, so the next
     // click on a new picture opens it at once.
@@ -185,11 +205,11 @@ void MainWindow::close_image_window() {
 }
 
 void MainWindow::show_cursor(int x, int y) {
-  panel_->text(12)->setText(qt(core::str(x)));
-  panel_->text(13)->setText(qt(core::str(y)));
+  panel_->cursor_x_box()->setText(qt(core::str(x)));
+  panel_->cursor_y_box()->setText(qt(core::str(y)));
   // The read-out looks into the store itself, so beyond the frame it shows what is there.
   if (x >= 0 && y >= 0 && x < 5500 && y < 5500) {
-    panel_->text(14)->setText(qt(core::str(workspace_.frame.pixels.at(x, y))));
+    panel_->level_box()->setText(qt(core::str(workspace_.frame.pixels.at(x, y))));
   }
   if (display::magnifier_follows(workspace_.frame, x, y)) magnifier_->paint_around(x, y);
 }
@@ -197,7 +217,8 @@ void MainWindow::show_cursor(int x, int y) {
 void MainWindow::toggle_magnifier() {
   if (workspace_.magnifier_shown == 0) {
     if (image_window_) {
-      place_beside(*magnifier_, *image_window_, workspace_.settings, core::SettingsWindow::kForm6);
+      place_clear_of(*magnifier_, {this, image_window_.data()}, workspace_.settings,
+                     core::SettingsWindow::kForm6);
     }
     magnifier_->open();
     workspace_.magnifier_shown = 1;
@@ -215,8 +236,7 @@ bool MainWindow::refuse_without_frame() {
 
 void MainWindow::reset_marker_state() {
   workspace_.display.line_mode = 0;
-  workspace_.cross_mode = 0;
-  panel_->command(7)->setText("Cross on");
+  set_cross_mode(0);
   workspace_.magnifier_shown = 0;
 }
 
@@ -240,7 +260,7 @@ void MainWindow::rotate_image() {
   reset_marker_state();
   close_image_window();
   display::rotate_180(workspace_.frame);
-  open_image_window();
+  frame_changed({.statistics = std::nullopt, .auto_contrast = false});
   magnifier_->close_window();
 }
 
@@ -252,17 +272,15 @@ void MainWindow::show_header() {
   if (header_window_) header_window_->close();
   header_window_ = new HeaderWindow(workspace_, this);
   header_window_->setAttribute(Qt::WA_DeleteOnClose);
-  place_beside(*header_window_, *this, workspace_.settings, core::SettingsWindow::kForm3);
+  place_clear_of(*header_window_, {this, image_window_.data(), magnifier_}, workspace_.settings,
+                 core::SettingsWindow::kForm3);
   header_window_->show();
 }
 
 void MainWindow::undo() {
   core::BusyGuard busy(ui_);
   core::UndoOutcome outcome = core::undo_restore(workspace_.frame);
-  run_auto_contrast();
-  if (image_window_) open_image_window();
-  panel_->label(20)->setText(qt(outcome.statistics));
-  refresh_undo_item();
+  frame_changed({.statistics = outcome.statistics, .picture_only_if_open = true});
 }
 
 void MainWindow::refresh_undo_item() {
@@ -279,75 +297,11 @@ void MainWindow::show_version() {
               "Astronomical Photometry");
 }
 
-void MainWindow::set_position_mode(int mode) {
-  static const char* const kTexts[] = {" Fix position", " Peak cast", " Peak & Move"};
-  workspace_.photometry.position_mode = mode;
-  panel_->text(11)->setText(kTexts[mode]);
-}
-
-void MainWindow::set_sky_mode(int mode) {
-  findChild<QAction*>(mode == 0 ? "photometry_menu_sky_aperture" : "photometry_menu_sky_median")
-      ->setChecked(true);
-  if (workspace_.frame.width != 0 && workspace_.frame.height != 0) {
-    workspace_.cross_mode = 0;
-    panel_->command(7)->setText("Cross on");
-  }
-  workspace_.photometry.sky_mode = mode;
-  if (mode == 0) {
-    label_on();
-  } else {
-    label_off();
-  }
-}
-
-void MainWindow::set_aperture_shape(int shape) {
-  const std::string size = core::str(workspace_.photometry.aperture_size);
-  workspace_.photometry.aperture_shape = shape;
-  auto* size_item = findChild<QAction*>("photometry_menu_aperture_size");
-  if (shape == 0) {
-    size_item->setText("Size (radius)");
-    set_sky_mode(1);  // a circle always measures its sky in a ring
-    panel_->text(17)->setText(qt("  Radii" + size));
-  } else {
-    size_item->setText("Size (square)");
-    panel_->text(17)->setText(qt(" " + size + " x " + size));
-  }
-}
-
-void MainWindow::label_on() {
-  panel_->set_sky_rows_visible(true);
-  fit_panel();
-}
-
-void MainWindow::label_off() {
-  panel_->set_sky_rows_visible(false);
-  fit_panel();
-}
-
 // The window takes the height of the rows shown, without a gap where the sky rows were.
 void MainWindow::fit_panel() {
   panel_->layout()->activate();
   layout()->activate();
   resize(width(), sizeHint().height());
-}
-
-void MainWindow::search_span_draw() {
-  if (!image_window_) return;
-  PictureBox* picture = image_window_->picture();
-  const int scale = workspace_.display.display_scale;
-  const double span = workspace_.photometry.search_span;
-  for (auto [x_box, y_box] : {std::pair{3, 4}, std::pair{7, 8}, std::pair{19, 20}}) {
-    const double x = core::val(panel_->text(x_box)->text().toStdString());
-    const double y = core::val(panel_->text(y_box)->text().toStdString());
-    for (const display::DisplayPoint& p : display::search_square(x, y, span, scale)) {
-      if (workspace_.search_span_shown == 1) {
-        picture->set_pixel(p.x, p.y, display::kProfileGreen);
-      } else {
-        display::pixel_redraw(picture->picture(), workspace_.frame, workspace_.display, p.x, p.y);
-      }
-    }
-  }
-  picture->refresh();
 }
 
 void MainWindow::shutdown() {
@@ -361,6 +315,11 @@ void MainWindow::shutdown() {
     store_position(*magnifier_, settings, core::SettingsWindow::kForm6);
   }
   settings.set_beep_on(workspace_.beep_on);
+  const photometry::ObserverDetails& observer = workspace_.observer;
+  settings.set_observer_line(0, observer.code);
+  settings.set_observer_line(1, observer.band);
+  settings.set_observer_line(2, observer.observer_place);
+  settings.set_observer_line(3, observer.instruments);
   if (auto written = settings.write(workspace_.settings_path); !written) {
     ui_.message(written.error());
   }

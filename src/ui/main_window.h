@@ -8,20 +8,20 @@
 #include "ui/header_window.h"
 #include "ui/image_window.h"
 #include "ui/magnifier_window.h"
+#include "ui/shared_procedures.h"
 #include "ui/workspace.h"
 
 class QAction;
-class QActionGroup;
-class QLabel;
-class QLineEdit;
-class QPushButton;
+class QMenu;
 
 namespace orvane::ui {
 
+class ComparisonStarWindow;
 class ControlPanel;
+class PositionWindow;
 
 // The control panel and menu bar ("Form1"), the hub every command starts from.
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public SharedProcedures {
   Q_OBJECT
 
  public:
@@ -38,15 +38,22 @@ class MainWindow : public QMainWindow {
   ImageWindow* image_window() const { return image_window_; }
   MagnifierWindow* magnifier() const { return magnifier_; }
   HeaderWindow* header_window() const { return header_window_; }
+  ControlPanel* panel() const { return panel_; }
 
   // Enables "UnDo" while the frame holds an undo copy.
   void refresh_undo_item();
 
-  // The shared drawing of the search-span squares on the picture.
-  void search_span_draw();
-  // Shows or hides the sky-position rows.
-  void label_on();
-  void label_off();
+  // One press of "Photometry": stars re-centred and measured, magnitudes shown, the
+  // observation line (or the report line) put on the clipboard.
+  void measurement_run();
+
+  void frame_changed(const FrameChange& change = {}) override;
+  void aperture_draw() override;
+  void search_span_draw() override;
+  void marks_off() override;
+  void label_on() override;
+  void label_off() override;
+  void set_position(int slot, photometry::Position position) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -56,6 +63,9 @@ class MainWindow : public QMainWindow {
 
  private:
   void build_menus();
+  void build_menu_shortcuts();
+  void build_photometry_menu();
+  void build_utility_menu();
   void fit_panel();
   void connect_panel();
   QAction* add_action(QMenu* menu, const char* name, const QString& caption);
@@ -82,9 +92,19 @@ class MainWindow : public QMainWindow {
   void run_auto_contrast();
   void step_range(double factor);
   void step_background(double factor);
+
+  // Photometry menu and buttons.
   void set_position_mode(int mode);
   void set_sky_mode(int mode);
   void set_aperture_shape(int shape);
+  void show_aperture_caption();
+  void show_sky_area_window();
+  void show_comparison_window();
+  void open_position_window(int x, int y, QPoint global_position);
+  void toggle_cross();
+  void set_cross_mode(int mode);
+  photometry::SlotPositions shown_positions() const;
+  void show_positions(const photometry::SlotPositions& positions);
 
   // Stores every window's place and writes the settings file.
   void shutdown();
@@ -95,6 +115,8 @@ class MainWindow : public QMainWindow {
   QPointer<ImageWindow> image_window_;
   MagnifierWindow* magnifier_ = nullptr;
   QPointer<HeaderWindow> header_window_;
+  QPointer<PositionWindow> position_window_;
+  ComparisonStarWindow* comparison_window_ = nullptr;
   bool shut_down_ = false;
 };
 

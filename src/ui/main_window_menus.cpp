@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include "ui/main_window.h"
 
@@ -69,6 +70,33 @@ void MainWindow::build_menus() {
   connect(dusky, &QAction::triggered, this, &MainWindow::toggle_dusky);
   unavailable({adjust});
 
+  build_photometry_menu();
+  build_utility_menu();
+
+  QAction* version = menuBar()->addAction("Ver");
+  version->setObjectName("version_menu");
+  connect(version, &QAction::triggered, this, &MainWindow::show_version);
+  build_menu_shortcuts();
+}
+
+// Alt and the first letter opens a menu, as on every desktop, while the captions read as they
+// always have (no underlined letters).
+void MainWindow::build_menu_shortcuts() {
+  const std::pair<const char*, Qt::Key> kMenus[] = {{"file_menu", Qt::Key_F},
+                                                    {"display_menu", Qt::Key_D},
+                                                    {"photometry_menu", Qt::Key_P},
+                                                    {"utility_menu", Qt::Key_U}};
+  for (const auto& [name, key] : kMenus) {
+    auto* menu = findChild<QMenu*>(name);
+    auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | key), this);
+    connect(shortcut, &QShortcut::activated, this,
+            [this, menu] { menuBar()->setActiveAction(menu->menuAction()); });
+  }
+  auto* version = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_V), this);
+  connect(version, &QShortcut::activated, this, &MainWindow::show_version);
+}
+
+void MainWindow::build_photometry_menu() {
   QMenu* photometry = add_menu(nullptr, "photometry_menu", "Photometry");
   QMenu* digit = add_menu(photometry, "photometry_menu_digit", "Digit of decimal point");
   QAction* digit2 = add_action(digit, "photometry_menu_digit2", "2digit");
@@ -81,7 +109,7 @@ void MainWindow::build_menus() {
   QAction* fix = add_action(position, "photometry_menu_position_fix", "Fixed position");
   QAction* peak = add_action(position, "photometry_menu_position_peak", "Peak cast");
   QAction* move =
-      add_action(position, "photometry_menu_position_move", "Peak cast & Move position");
+      add_action(position, "photometry_menu_position_move", "Peak cast && Move position");
   radio_group(this, {fix, peak, move}, move);
   connect(fix, &QAction::triggered, this, [this] { set_position_mode(0); });
   connect(peak, &QAction::triggered, this, [this] { set_position_mode(1); });
@@ -95,7 +123,7 @@ void MainWindow::build_menus() {
   radio_group(this, {circle, square}, circle);
   connect(circle, &QAction::triggered, this, [this] { set_aperture_shape(0); });
   connect(square, &QAction::triggered, this, [this] { set_aperture_shape(1); });
-  unavailable({size});
+  connect(size, &QAction::triggered, this, &MainWindow::show_sky_area_window);
 
   QMenu* int_real = add_menu(photometry, "photometry_menu_int_real", "Integral");
   QAction* integer = add_action(int_real, "photometry_menu_integer", "Integer");
@@ -122,8 +150,11 @@ void MainWindow::build_menus() {
       add_action(photometry, "photometry_menu_comp_star", "Comparison Star Magnitude");
   QAction* automatic = add_action(photometry, "photometry_menu_automatic", "Automatic");
   QAction* light_curve = add_action(photometry, "photometry_menu_light_curve", "Light Curve");
-  unavailable({comp_star, automatic, light_curve});
+  connect(comp_star, &QAction::triggered, this, &MainWindow::show_comparison_window);
+  unavailable({automatic, light_curve});
+}
 
+void MainWindow::build_utility_menu() {
   QMenu* utility = add_menu(nullptr, "utility_menu", "Utility");
   QAction* undo_item = add_action(utility, "utility_menu_undo", "UnDo");
   undo_item->setEnabled(false);
@@ -152,10 +183,6 @@ void MainWindow::build_menus() {
   QAction* beep = add_action(utility, "utility_menu_beep", "Beep On");
   beep->setCheckable(true);
   connect(beep, &QAction::triggered, this, &MainWindow::toggle_beep);
-
-  QAction* version = menuBar()->addAction("Ver");
-  version->setObjectName("version_menu");
-  connect(version, &QAction::triggered, this, &MainWindow::show_version);
 }
 
 }  // namespace orvane::ui

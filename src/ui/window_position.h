@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QPoint>
+#include <QSize>
 #include <QWidget>
+#include <initializer_list>
 
 #include "core/settings_file.h"
 
@@ -11,10 +14,16 @@ namespace orvane::ui {
 void restore_position(QWidget& window, const core::SettingsFile& settings,
                       core::SettingsWindow which);
 
-// Puts a window that has no stored place just right of the anchor window, so a new window
-// does not cover the one it belongs to.
-void place_beside(QWidget& window, const QWidget& anchor, const core::SettingsFile& settings,
-                  core::SettingsWindow which);
+// A top-left corner for a window of the given size so that it lies on the available area of
+// the screen under the corner (or the main screen): a window running past the right or bottom
+// edge moves left or up until it fits, and never past the left or top edge.
+QPoint on_screen(QPoint top_left, QSize size);
+
+// Gives a window that has no stored place (or one off every screen) a default one beside the
+// windows already open: right of one of them or below one, moved onto the screen, whichever
+// covers the least of them.
+void place_clear_of(QWidget& window, std::initializer_list<const QWidget*> open_windows,
+                    const core::SettingsFile& settings, core::SettingsWindow which);
 
 // Stores the window's place (its frame's left and top) in twips. Where the window system
 // reports no positions (every window at 0,0) the stored place is kept.

@@ -6,17 +6,11 @@
 #include "core/image_frame.h"
 #include "core/settings_file.h"
 #include "display/display_state.h"
+#include "photometry/comparison_star.h"
 #include "photometry/photometry_settings.h"
+#include "photometry/position_table.h"
 
 namespace orvane::ui {
-
-// Details of the comparison star and the observer used for report lines.
-struct ComparisonStarDetails {
-  std::string star_name;
-  double comp_magnitude = 0;
-  int band_index = -1;  // 0 B, 1 V, 2 Rc, 3 Ic, -1 no report line
-  std::string observer_code = "Obs code";
-};
 
 // Everything the windows share for the whole run. main owns it and hands it to each window;
 // a test builds its own.
@@ -34,7 +28,9 @@ struct Workspace {
 
   display::DisplayState display;
   photometry::PhotometrySettings photometry;
-  ComparisonStarDetails comparison;
+  photometry::PositionTable positions;
+  photometry::ComparisonStarDetails comparison;
+  photometry::ObserverDetails observer;
 
   core::SettingsFile settings;
   std::string settings_path;  // start folder + "/orvane.ini"

@@ -9,6 +9,7 @@
 
 #include "core/settings_file.h"
 #include "display/rgb_image.h"
+#include "program.h"
 #include "support/fits_builder.h"
 #include "support/scripted_user_interface.h"
 #include "support/temp_dir.h"
@@ -16,34 +17,13 @@
 #include "ui/main_window.h"
 
 using orvane::test::FitsBuilder;
+using orvane::test::Program;
 using orvane::test::ScriptedUserInterface;
 using orvane::test::TempDir;
 using orvane::ui::MainWindow;
 using orvane::ui::Workspace;
 
 namespace {
-
-// One run of the program: its workspace, a recording user interface and the main window.
-struct Program {
-  explicit Program(const TempDir& dir)
-      : workspace(dir.file("orvane.ini"), dir.path().string()), window(workspace, ui) {}
-
-  QAction* action(const char* name) { return window.findChild<QAction*>(name); }
-  QLineEdit* box(int n) { return window.findChild<QLineEdit*>("Text" + QString::number(n)); }
-  QString text(int n) { return box(n)->text(); }
-  void click(const char* button) { window.findChild<QPushButton*>(button)->click(); }
-  QStringList checked(std::initializer_list<const char*> names) {
-    QStringList on;
-    for (const char* name : names)
-      if (action(name)->isChecked()) on << name;
-    return on;
-  }
-  QString label(int n) { return window.findChild<QLabel*>("Label" + QString::number(n))->text(); }
-
-  Workspace workspace;
-  ScriptedUserInterface ui;
-  MainWindow window;
-};
 
 // A 6 x 4 frame whose pixel (x, y) is 100 + 10 x + y, one saturated pixel at (5, 3).
 std::string write_frame(const TempDir& dir, const std::string& name) {

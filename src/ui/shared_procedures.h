@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "photometry/position_table.h"
+
+namespace orvane::ui {
+
+// How a command that changed the frame wants it shown again.
+struct FrameChange {
+  // The statistics line when the command has it already (undo computes it on the way).
+  std::optional<std::string> statistics;
+  // Range and background chosen again from the frame ("Auto"), or kept.
+  bool auto_contrast = true;
+  // Rebuild the picture only when the image window is open (undo), or open it anyway.
+  bool picture_only_if_open = false;
+};
+
+// What the main window does for the windows beside it, so they need not know its class: the
+// marks on the picture, the sky rows, the star positions and the step that shows a changed
+// frame.
+class SharedProcedures {
+ public:
+  virtual ~SharedProcedures() = default;
+
+  // Statistics line, contrast, picture rebuilt (the magnifier closes with it), "UnDo" item.
+  virtual void frame_changed(const FrameChange& change) = 0;
+
+  // Draws the star marks while they are on ("Cross off"), otherwise redraws their pixels from
+  // the frame, which takes them away.
+  virtual void aperture_draw() = 0;
+  // The same for the three search-span squares.
+  virtual void search_span_draw() = 0;
+  // Takes the star marks away if they are shown; the button reads "Cross on" again.
+  virtual void marks_off() = 0;
+
+  // Shows or hides the sky-position rows of the main window.
+  virtual void label_on() = 0;
+  virtual void label_off() = 0;
+
+  // Puts a position into the position table and into the slot's two boxes.
+  virtual void set_position(int slot, photometry::Position position) = 0;
+};
+
+}  // namespace orvane::ui
