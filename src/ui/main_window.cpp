@@ -127,20 +127,31 @@ bool MainWindow::open_by_name(const std::string& name) {
   if (path.is_relative() && !workspace_.start_folder.empty()) {
     path = std::filesystem::path(workspace_.start_folder) / path;
   }
+  if (!read_frame(path.lexically_normal().string())) {
+    ui_.message("File Open Error");
+    return false;
+  }
+  return true;
+}
+
+bool MainWindow::read_frame(const std::string& path) {
   core::Result<core::ReadReport> read = core::ReadReport{};
   {
     core::BusyGuard busy(ui_);
-    read = core::fits_read(workspace_.frame, path.lexically_normal().string());
+    read = core::fits_read(workspace_.frame, path);
     show_statistics();
   }
   if (!read) {
     ui_.message(read.error());
-    ui_.message("File Open Error");
     return false;
   }
   if (!read->warning.empty()) ui_.message(read->warning);
   frame_changed();
   return true;
+}
+
+void MainWindow::hide_automatic_button() {
+  panel_->automatic_button()->hide();
 }
 
 void MainWindow::frame_changed(const FrameChange& change) {

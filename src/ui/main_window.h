@@ -47,6 +47,8 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   // observation line (or the report line) put on the clipboard.
   void measurement_run();
 
+  bool read_frame(const std::string& path) override;
+  void hide_automatic_button() override;
   void frame_changed(const FrameChange& change = {}) override;
   void aperture_draw() override;
   void search_span_draw() override;

@@ -24,6 +24,12 @@ class SharedProcedures {
  public:
   virtual ~SharedProcedures() = default;
 
+  // Reads a FITS file into the frame with the hourglass shown and shows it; a refused file is
+  // told with the reader's message and false is returned.
+  virtual bool read_frame(const std::string& path) = 0;
+  // Hides the main window's "Automatic" button.
+  virtual void hide_automatic_button() = 0;
+
   // Statistics line, contrast, picture rebuilt (the magnifier closes with it), "UnDo" item.
   virtual void frame_changed(const FrameChange& change) = 0;
 
