@@ -1,8 +1,18 @@
-// The photometry commands: one "Photometry" press on a frame (measure).
+// The photometry commands: one "Photometry" press on a frame (measure) and automatic photometry
+// over many frames (photometry).
+#include <sys/stat.h>
+
+#include <array>
+#include <filesystem>
+#include <future>
 #include <memory>
 
 #include "cli_support.h"
+#include "core/cli_user_interface.h"
+#include "core/fits_reader.h"
+#include "core/folder_list.h"
 #include "core/number_text.h"
+#include "photometry/automatic_photometry.h"
 #include "photometry/photometry_run.h"
 #include "photometry_options.h"
 
@@ -53,11 +63,138 @@ int run_measure(const ParsedArgs& args, const Streams& io) {
   return kExitDone;
 }
 
+bool is_folder(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// The frames of the run: a FOLDER's FITS files by character codes, or the FILEs as given.
+// Names that are not FITS names are left out, as the folder list leaves them out.
+core::Result<std::vector<std::string>> frame_paths(const ParsedArgs& args) {
+  if (args.positional.empty()) throw UsageError{"missing FILE or FOLDER"};
+  if (args.positional.size() == 1 && is_folder(args.positional.front())) {
+    return core::folder_fits_paths(args.positional.front());
+  }
+  std::vector<std::string> paths;
+  for (const std::string& name : args.positional) {
+    if (core::is_fits_name(name)) paths.push_back(name);
+  }
+  return paths;
+}
+
+std::string absolute(const std::string& path) {
+  return std::filesystem::absolute(path).lexically_normal().string();
+}
+
+// Frames are read one ahead on a second thread while the current one is measured; records
+// and messages come out in the order of the list, as in a run without it.
+class FrameReader {
+ public:
+  FrameReader(const ParsedArgs& args, const std::vector<std::string>& paths)
+      : args_(args), paths_(paths) {
+    for (auto& frame : frames_) frame = std::make_unique<core::ImageFrame>();
+    if (!paths_.empty()) start(0);
+  }
+  ~FrameReader() {
+    if (pending_.valid()) pending_.wait();
+  }
+
+  // The frame at index i (taken in order) and how its reading went.
+  std::pair<core::ImageFrame*, core::Result<core::ReadReport>> take(std::size_t i) {
+    core::Result<core::ReadReport> read = pending_.get();
+    if (i + 1 < paths_.size()) start(i + 1);
+    return {frames_[i % 2].get(), std::move(read)};
+  }
+
+ private:
+  void start(std::size_t i) {
+    core::ImageFrame* frame = frames_[i % 2].get();
+    apply_read_options(args_, *frame);
+    pending_ = std::async(std::launch::async, [frame, path = absolute(paths_[i])] {
+      return core::fits_read(*frame, path);
+    });
+  }
+
+  const ParsedArgs& args_;
+  const std::vector<std::string>& paths_;
+  std::array<std::unique_ptr<core::ImageFrame>, 2> frames_;
+  std::future<core::Result<core::ReadReport>> pending_;
+};
+
+// One frame: measured, recorded when it may be, and told on stdout and stderr. False when the
+// record could not be written, which ends the run.
+bool record_frame(photometry::AutomaticPhotometry& run, const core::ImageFrame& frame,
+                  photometry::MagnitudeValues& boxes, const PhotometryOptions& options,
+                  bool report_lines, const Streams& io) {
+  const photometry::FrameOutcome outcome = run.measure(frame, options.table.entries, boxes);
+  boxes = outcome.boxes;
+  if (!outcome.recordable) {
+    print(io.err, frame.file_path + ": No Star");
+    run.note_no_star(frame.file_path);
+    return true;
+  }
+  core::Result<std::string> line = run.save(frame, outcome);
+  if (!line) {
+    print(io.err, line.error());
+    return false;
+  }
+  print(io.out, *line);
+  if (report_lines) {
+    auto lines = photometry::photometry_lines(frame, outcome.boxes, options.settings.digits,
+                                              options.details);
+    if (lines.report) print(io.out, "report: " + *lines.report);
+  }
+  return true;
+}
+
+int run_photometry(const ParsedArgs& args, const Streams& io) {
+  const bool report_lines = args.has("--report-line");
+  if (report_lines && !args.has("--band")) throw UsageError{"--report-line needs --band"};
+  PhotometryOptions options;
+  if (!read_photometry_options(args, options, io)) return kExitFailed;
+  core::Result<std::vector<std::string>> paths = frame_paths(args);
+  if (!paths) {
+    print(io.err, paths.error());
+    return kExitFailed;
+  }
+  if (auto refusal = photometry::AutomaticPhotometry::position_refusal(options.table)) {
+    print(io.err, *refusal);
+    return kExitFailed;
+  }
+  const std::string data_file = absolute(args.value("-o").value_or("mag_est.txt"));
+  photometry::AutomaticPhotometry run(options.settings, options.table, data_file);
+  if (core::Status started = run.start(args.has("--append")); !started) {
+    print(io.err, started.error());
+    return kExitFailed;
+  }
+  core::CliUserInterface ui(io.err);
+  FrameReader reader(args, *paths);
+  photometry::MagnitudeValues boxes;
+  for (std::size_t i = 0; i < paths->size(); ++i) {
+    ui.progress("Automatic photometry", (*paths)[i]);
+    auto [frame, read] = reader.take(i);
+    if (!read) {
+      print(io.err, read.error());
+      run.note_unreadable(read.error());
+      continue;
+    }
+    if (!read->warning.empty()) print(io.err, read->warning);
+    if (!record_frame(run, *frame, boxes, options, report_lines, io)) return kExitFailed;
+  }
+  print(io.out, run.counts_line());
+  return run.had_unreadable() ? kExitFailed : kExitDone;
+}
+
 }  // namespace
 
 void add_photometry_commands(CommandTable& table) {
   table["measure"] = {"measure FILE " + photometry_options_usage(), photometry_option_specs({}),
                       run_measure};
+  table["photometry"] = {
+      "photometry (FILE...|FOLDER) " + photometry_options_usage() +
+          "[-o FILE] [--append] [--report-line] ",
+      photometry_option_specs({{"-o", true}, {"--append", false}, {"--report-line", false}}),
+      run_photometry};
 }
 
 }  // namespace orvane::cli
