@@ -1,0 +1,117 @@
+// orvane-cli measure: one "Photometry" press on a frame built here.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/fits_builder.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using orvane::test::FitsBuilder;
+
+struct Output {
+  int status = -1;
+  std::string out, err;
+};
+
+// 64 x 64, background 1000, three stars of 3 x 3 pixels (a fifth of the flux on the centre, a
+// tenth on each neighbour): comparison 1000 at (16, 16), variable 10000 at (44, 20), check 100
+// at (20, 46). Written as BITPIX 16 with BZERO 32768, values stored minus 32768.
+class Measure : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::vector<int> values(64 * 64, 1000);
+    const struct { int x, y, flux; } stars[] = {{16, 16, 1000}, {44, 20, 10000}, {20, 46, 100}};
+    for (const auto& s : stars)
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+          values[(s.y + dy) * 64 + s.x + dx] += dx == 0 && dy == 0 ? s.flux / 5 : s.flux / 10;
+    for (int& v : values) v -= 32768;
+    path_ = FitsBuilder::image(16, 64, 64)
+                .add("BZERO", "32768")
+                .add("BSCALE", "1")
+                .add_raw("DATE-OBS= '15/01/03'")
+                .add_raw("UT      = '21:04:10'")
+                .add("EXPTIME", "30.")
+                .end()
+                .i16(values)
+                .pad()
+                .write(dir_.file("frame.fit"));
+  }
+
+  // Stars given a pixel off their centres; the peak search (span 15) finds them.
+  Output measure(const std::string& options) {
+    const std::string out = dir_.file("out.txt"), err = dir_.file("err.txt");
+    const std::string command = std::string(ORVANE_CLI_PATH) + " measure " + path_ +
+                                " --comp 15,17 --var 45,19 --check 21,45 " + options + " >" + out +
+                                " 2>" + err;
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, orvane::test::read_bytes(out),
+            orvane::test::read_bytes(err)};
+  }
+
+  orvane::test::TempDir dir_;
+  std::string path_;
+};
+
+const std::string kPositions = "comp-pos 16,16\nvar-pos 44,20\ncheck-pos 20,46\n";
+const std::string kObservation = "observation: 15/01/03 21:04:10 030 Check= 14.98 Comp= 12.46 ";
+
+TEST_F(Measure, PrintsMagnitudesPositionsAndTheClipboardLines) {
+  // Circle 3 holds each whole star and the ring 10..20 only background, so the signals are the
+  // fluxes: 20 - 2.511886432 log10(F) is 12.464340704 (1000), 9.952454272 (10000) and
+  // 14.976227136 (100). Square 3 x 3 boxes hold the whole stars too, and the sky boxes, moved
+  // with their stars by (+1,-1), (-1,+1), (-1,+1) from (35,17), (35,30), (41,45), background.
+  const struct {
+    const char* options;
+    std::string out;
+  } cases[] = {
+      // Estimate 12 - 12.46 + 9.95 = 9.49; middle of the exposure 21:04:10 + 15 s.
+      {"--star RCas --comp-mag 12 --band V --observer ABC",
+       "comp 12.46\nvar 9.95\ncheck 14.98\n" + kPositions + kObservation +
+           "Var= 9.95\nreport: RCas 20030115210425 K= 14.98 C= 12.46 V= 9.95  9.49V ABC\n"},
+      {"--digits 3", "comp 12.464\nvar 9.952\ncheck 14.976\n" + kPositions +
+                         "observation: 15/01/03 21:04:10 030 Check= 14.976 Comp= 12.464 "
+                         "Var= 9.952\n"},
+      {"--shape square --sky aperture --var-sky 35,30",
+       "comp 12.46\nvar 9.95\ncheck 14.98\n" + kPositions +
+           "comp-sky-pos 36,16\nvar-sky-pos 34,31\ncheck-sky-pos 40,46\n" + kObservation +
+           "Var= 9.95\n"},
+  };
+  for (const auto& c : cases) {
+    const Output r = measure(c.options);
+    EXPECT_EQ(r.status, 0) << c.options << r.err;
+    EXPECT_EQ(r.out, c.out) << c.options;
+    EXPECT_EQ(r.err, "") << c.options;
+  }
+}
+
+TEST_F(Measure, RefusalsAndNoStar) {
+  const std::pair<const char*, std::string> refusals[] = {
+      {"--sky-inner 3", "Aperture > Sky , error\n"},
+      {"--sky-outer 55", "Sky size error\n"},  // outside maximum 55 for inside 10
+      {"--aperture 0.5", "Aperture size error\n"},
+  };
+  for (const auto& [options, message] : refusals) {
+    const Output r = measure(options);
+    EXPECT_EQ(r.status, 1) << options;
+    EXPECT_EQ(r.err, message) << options;
+    EXPECT_EQ(r.out, "") << options;
+  }
+  const Output conflict = measure("--sky aperture");
+  EXPECT_EQ(conflict.status, 2);
+  EXPECT_NE(conflict.err.find("usage: orvane-cli"), std::string::npos);
+
+  // The last --comp given counts: on background, 37 x 1000 against a sky of 1000 x 37.
+  const Output r = measure("--position fixed --comp 32,56 --var 44,20 --check 20,46");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "No Star\n");
+  EXPECT_EQ(r.out, "var 9.95\ncheck 14.98\ncomp-pos 32,56\nvar-pos 44,20\ncheck-pos 20,46\n");
+}
+
+}  // namespace
