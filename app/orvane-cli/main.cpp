@@ -1,4 +1,5 @@
 // orvane-cli: the program's operations on files, without windows.
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -7,6 +8,9 @@
 
 int main(int argc, char** argv) {
   using namespace orvane::cli;
+  // A file-size limit (ulimit -f) then fails the write with EFBIG, which the writers report with
+  // the file's name and clean up after, instead of the process being killed half way.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) {
     std::fputs(general_usage().c_str(), stderr);

@@ -1,10 +1,13 @@
 #include "picture_output.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
-#include <QSaveFile>
-#include <QString>
 #include <algorithm>
 #include <cctype>
+#include <string_view>
+
+#include "core/text_file.h"
 
 namespace orvane::cli {
 
@@ -26,20 +29,16 @@ core::Status write_picture(const display::RgbImage& picture, const std::string& 
   // The picture's words are already QImage's RGB32 layout: wrap them without copying.
   const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
                      picture.height, picture.width * 4, QImage::Format_RGB32);
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) {
-    return core::Error{path + ": cannot write the picture (" + file.errorString().toStdString() +
-                       ")"};
-  }
-  if (!image.save(&file, format.c_str(), format == "JPG" ? quality : -1)) {
-    file.cancelWriting();
+  // Encoded in memory, then written by the program's one file writer, so a failed write is
+  // reported and the old file stays.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, format.c_str(), format == "JPG" ? quality : -1)) {
     return core::Error{path + ": cannot write the picture as " + format};
   }
-  if (!file.commit()) {
-    return core::Error{path + ": cannot write the picture (" + file.errorString().toStdString() +
-                       ")"};
-  }
-  return core::ok_status();
+  return core::write_file_atomically(
+      path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace orvane::cli

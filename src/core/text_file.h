@@ -14,8 +14,8 @@ Result<std::vector<std::string>> read_text_lines(const std::string& path);
 // Splits text into lines the same way.
 std::vector<std::string> split_lines(std::string_view text);
 
-// Writes bytes to a temporary file beside path and renames it over path, so a failure never
-// leaves a half-written file. Every open, write and close is checked; the error names the path.
+// Replaces path with bytes through AtomicFileWriter (core/atomic_file.h): a failure never
+// leaves a half-written file, and the error reads "<path>: cannot be written (<reason>)".
 Status write_file_atomically(const std::string& path, std::string_view bytes);
 
 // Lines joined with CR LF after each, as the program's text files are written.

@@ -65,7 +65,8 @@ TEST(TextFileAtomicWrite, FailuresNameThePathAndLeaveNothingBehind) {
   const std::string in_missing_folder = dir.file("missing/out.txt");
   Status status = write_file_atomically(in_missing_folder, "x");
   ASSERT_FALSE(status.ok());
-  EXPECT_EQ(status.error(), in_missing_folder + ": " + std::strerror(ENOENT));
+  EXPECT_EQ(status.error(),
+            in_missing_folder + ": cannot be written (" + std::strerror(ENOENT) + ")");
 
   // The temporary file is written, then the rename over a non-empty folder fails: the
   // temporary file must go again.
