@@ -24,6 +24,7 @@ class QuietUserInterface : public orvane::core::UserInterface {
   void beep() override {}
   void busy(bool) override {}
   bool progress(std::string_view, std::string_view) override { return true; }
+  void progress_done() override {}
 };
 
 // A 4096 x 4096 16-bit frame of sky and a grid of stars, written once.

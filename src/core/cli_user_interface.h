@@ -17,6 +17,7 @@ class CliUserInterface : public UserInterface {
   void beep() override {}
   void busy(bool) override {}
   bool progress(std::string_view caption, std::string_view label) override;
+  void progress_done() override {}
 
   // A message on one line: CR LF, CR and LF each become " / ".
   static std::string one_line(std::string_view text);

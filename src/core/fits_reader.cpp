@@ -284,9 +284,15 @@ struct Extremes {
   std::int64_t limited = 0;
 };
 
-// Where the next value goes: x and y in the frame, rows width long.
+// Where the values go: row y starts at base + y * stride.
+struct Destination {
+  std::int32_t* base;
+  std::size_t stride;
+};
+
+// Where the next value goes: x and y in the destination, rows width long.
 struct Cursor {
-  PixelStore& pixels;
+  Destination to;
   int width;
   int x = 0;
   int y = 0;
@@ -299,7 +305,7 @@ ORVANE_VECTOR_CLONES void store_values(const std::uint8_t* src, std::size_t coun
                                        const Decode& decode, Cursor& cursor, Extremes& extremes) {
   while (count > 0) {
     const std::size_t n = std::min<std::size_t>(count, cursor.width - cursor.x);
-    std::int32_t* dst = cursor.pixels.row(cursor.y) + cursor.x;
+    std::int32_t* dst = cursor.to.base + cursor.to.stride * cursor.y + cursor.x;
     std::int32_t max_value = extremes.max_value;
     std::int32_t min_value = extremes.min_value;
     std::int32_t limited = 0;  // at most one row's worth
@@ -334,12 +340,12 @@ struct DataUnit {
 
 // Reads the data unit block by block and decodes it into the frame's pixels.
 template <typename Decode>
-Result<Extremes> decode_data(const DataUnit& data, const Decode& decode, bool dusky,
-                             ImageFrame& frame, int width) {
+Result<Extremes> decode_data(const DataUnit& data, const Decode& decode, bool dusky, Destination to,
+                             int width) {
   const std::size_t total = data.values * Decode::kBytes;
   const std::size_t block = std::min(total, kBlockBytes);
   std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[block]);
-  Cursor cursor{frame.pixels, width};
+  Cursor cursor{to, width};
   Extremes extremes;
   for (std::size_t done = 0; done < total;) {
     const std::size_t size = std::min(block, total - done);
@@ -356,14 +362,22 @@ Result<Extremes> decode_data(const DataUnit& data, const Decode& decode, bool du
   return extremes;
 }
 
+// Where the decoded values go and how they are read.
+struct Target {
+  Destination to;
+  int width;
+  const ReadOptions& options;
+};
+
 template <typename Decode>
 Result<Extremes> decode_with_calculation(const DataUnit& data, const Decode& decode,
-                                         ImageFrame& frame, int width) {
-  const bool identity =
-      frame.read_calc_mode == 0 ? frame.read_calc_operand == 0 : frame.read_calc_operand == 1;
-  if (identity) return decode_data(data, decode, frame.dusky_mode, frame, width);
-  const WithCalculation<Decode> calculated{decode, frame.read_calc_mode, frame.read_calc_operand};
-  return decode_data(data, calculated, frame.dusky_mode, frame, width);
+                                         const Target& target) {
+  const ReadOptions& o = target.options;
+  if (!read_calculation_active(o)) {
+    return decode_data(data, decode, o.dusky_mode, target.to, target.width);
+  }
+  const WithCalculation<Decode> calculated{decode, o.read_calc_mode, o.read_calc_operand};
+  return decode_data(data, calculated, o.dusky_mode, target.to, target.width);
 }
 
 // A whole number in [low, high], or false.
@@ -373,48 +387,51 @@ bool whole_in(double value, double low, double high) {
 
 // Chooses the decoder for the file's BITPIX and scaling: integer arithmetic where it gives the
 // same values as the general formula, the general formula otherwise.
-Result<Extremes> decode_pixels(const DataUnit& data, const Header& header, ImageFrame& frame) {
-  const int width = header.width;
-  if (header.is_float) return decode_with_calculation(data, F32{}, frame, width);
+Result<Extremes> decode_pixels(const DataUnit& data, const Header& header, const Target& target) {
+  if (header.is_float) return decode_with_calculation(data, F32{}, target);
   const double bscale = header.values.bscale;
-  const double offset = header.values.bzero * frame.sign_mode;
+  const double offset = header.values.bzero * target.options.sign_mode;
   const bool unit_scale = bscale == 1;
   switch (header.bitpix) {
     case 8:
       if (unit_scale && whole_in(offset, kInt32Min, kInt32Max - 255.0)) {
-        return decode_with_calculation(data, U8Plus{static_cast<std::int32_t>(offset)}, frame,
-                                       width);
+        return decode_with_calculation(data, U8Plus{static_cast<std::int32_t>(offset)}, target);
       }
-      return decode_with_calculation(data, Scaled<RawKind::kU8>{bscale, offset}, frame, width);
+      return decode_with_calculation(data, Scaled<RawKind::kU8>{bscale, offset}, target);
     case 16:
       // Cameras write unsigned 16-bit data as two's complement words with BZERO 32768.
-      if (unit_scale && header.values.bzero == 32768 && frame.sign_mode == 1) {
-        return decode_with_calculation(data, I16Plus{32768}, frame, width);
+      if (unit_scale && header.values.bzero == 32768 && target.options.sign_mode == 1) {
+        return decode_with_calculation(data, I16Plus{32768}, target);
       }
       if (unit_scale && whole_in(offset, kInt32Min, kInt32Max - 65535.0)) {
-        return decode_with_calculation(data, U16Plus{static_cast<std::int32_t>(offset)}, frame,
-                                       width);
+        return decode_with_calculation(data, U16Plus{static_cast<std::int32_t>(offset)}, target);
       }
-      return decode_with_calculation(data, Scaled<RawKind::kU16>{bscale, offset}, frame, width);
+      return decode_with_calculation(data, Scaled<RawKind::kU16>{bscale, offset}, target);
     default:
-      if (unit_scale && offset == 0) return decode_with_calculation(data, I32Plain{}, frame, width);
+      if (unit_scale && offset == 0) return decode_with_calculation(data, I32Plain{}, target);
       if (unit_scale && whole_in(offset, -4294967296.0, 4294967296.0)) {
-        return decode_with_calculation(data, I32Plus{static_cast<std::int64_t>(offset)}, frame,
-                                       width);
+        return decode_with_calculation(data, I32Plus{static_cast<std::int64_t>(offset)}, target);
       }
-      return decode_with_calculation(data, Scaled<RawKind::kI32>{bscale, offset}, frame, width);
+      return decode_with_calculation(data, Scaled<RawKind::kI32>{bscale, offset}, target);
   }
 }
 
-void commit_header(ImageFrame& frame, Header& header, const std::string& path) {
+// The header's fields as a read sets them; cards as read, then blank cards up to the block end.
+template <typename Fields>
+void commit_fields(Fields& fields, const Header& header) {
   const HeaderValues& h = header.values;
-  frame.width = header.width;
-  frame.height = header.height;
-  frame.planes = h.has_naxis3 ? round_to_i32(h.naxis3) : -1;
-  frame.bitpix = header.bitpix;
-  frame.is_float = header.is_float ? 1 : 0;
-  frame.bzero = h.bzero;
-  frame.bscale = h.bscale;
+  fields.width = header.width;
+  fields.height = header.height;
+  fields.planes = h.has_naxis3 ? round_to_i32(h.naxis3) : -1;
+  fields.bitpix = header.bitpix;
+  fields.is_float = header.is_float ? 1 : 0;
+  fields.bzero = h.bzero;
+  fields.bscale = h.bscale;
+  fields.header_card_count = header.card_count;
+}
+
+void commit_header(ImageFrame& frame, Header& header, const std::string& path) {
+  commit_fields(frame, header);
   const int end_card = static_cast<int>(header.cards.size());
   for (int i = 1; i <= ImageFrame::kHeaderSlots; ++i) {
     if (i <= end_card) {
@@ -425,58 +442,162 @@ void commit_header(ImageFrame& frame, Header& header, const std::string& path) {
       frame.header_cards[i].clear();
     }
   }
-  frame.header_card_count = header.card_count;
   frame.file_path = path;
   frame.undo_available = false;
 }
 
-}  // namespace
+// An open file whose header passed every check, and where its data unit lies.
+struct OpenedFile {
+  std::unique_ptr<FileDescriptor> file;
+  Header header;
+  off_t data_offset = 0;
+  std::size_t values = 0;  // width x height: only the first plane is read
+};
 
-Result<ReadReport> fits_read(ImageFrame& frame, const std::string& path) {
-  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.get() < 0) return Error{path + ": cannot be opened (" + system_reason(errno) + ")"};
+Result<OpenedFile> open_fits(const std::string& path) {
+  OpenedFile opened;
+  opened.file = std::make_unique<FileDescriptor>(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const int fd = opened.file->get();
+  if (fd < 0) return Error{path + ": cannot be opened (" + system_reason(errno) + ")"};
   struct stat status {};
-  if (::fstat(file.get(), &status) != 0) {
+  if (::fstat(fd, &status) != 0) {
     return Error{path + ": cannot be read (" + system_reason(errno) + ")"};
   }
   if (!S_ISREG(status.st_mode)) return Error{path + ": is not a file"};
 
-  Result<Header> header = read_header(file.get(), path, status.st_size);
+  Result<Header> header = read_header(fd, path, status.st_size);
   if (!header) return Error{header.error()};
-
-  // Only the first plane is read: width x height values after the header blocks.
-  const int bytes_per_value = header->bitpix / 8;
-  const std::size_t values = std::size_t(header->width) * std::size_t(header->height);
-  const off_t data_offset = off_t{header->card_count} * kCardLength;
-  const std::uint64_t needed = std::uint64_t(data_offset) + values * bytes_per_value;
+  opened.header = std::move(*header);
+  const int bytes_per_value = opened.header.bitpix / 8;
+  opened.values = std::size_t(opened.header.width) * std::size_t(opened.header.height);
+  opened.data_offset = off_t{opened.header.card_count} * kCardLength;
+  const std::uint64_t needed = std::uint64_t(opened.data_offset) + opened.values * bytes_per_value;
   if (std::uint64_t(status.st_size) < needed) {
     return Error{path + ": the data unit is shorter than the header says (" +
                  str_trimmed(double(needed)) + " bytes needed, the file has " +
                  str_trimmed(double(status.st_size)) + ")"};
   }
-  try {
-    frame.pixels.data();
-  } catch (const std::bad_alloc&) {
-    return Error{path + ": not enough memory for the image"};
-  }
+  return opened;
+}
 
-  // From here on the pixels change. A read error now (the file shrank or the disk failed) is
-  // reported with the frame's other fields untouched.
-  const DataUnit data{file.get(), data_offset, values, path};
-  Result<Extremes> extremes = decode_pixels(data, *header, frame);
-  if (!extremes) return Error{extremes.error()};
-
-  commit_header(frame, *header, path);
-  frame.max_value = extremes->max_value;
-  frame.min_value = extremes->min_value;
+ReadReport report_of(const std::string& path, const Extremes& extremes) {
   ReadReport report;
-  report.values_limited = extremes->limited;
+  report.values_limited = extremes.limited;
   if (report.values_limited > 0) {
     report.warning = path + ": " + str_trimmed(double(report.values_limited)) +
                      (report.values_limited == 1 ? " value was" : " values were") +
                      " not finite or beyond the 32-bit range and were limited";
   }
   return report;
+}
+
+}  // namespace
+
+ReadOptions read_options_of(const ImageFrame& frame) {
+  return ReadOptions{frame.sign_mode, frame.read_calc_mode, frame.read_calc_operand,
+                     frame.dusky_mode};
+}
+
+ReadOptions without_calculation(ReadOptions options) {
+  options.read_calc_mode = 0;
+  options.read_calc_operand = 0;
+  return options;
+}
+
+bool read_calculation_active(const ReadOptions& options) {
+  return options.read_calc_mode == 0 ? options.read_calc_operand != 0
+                                     : options.read_calc_operand != 1;
+}
+
+std::string read_calculation_text(const ReadOptions& options) {
+  if (!read_calculation_active(options)) return "";
+  const std::string operand = str_trimmed(options.read_calc_operand);
+  if (options.read_calc_mode == 0) {
+    return "Read-time calculation on: " + operand + " is added to every value read";
+  }
+  return "Read-time calculation on: every value read is multiplied by " + operand;
+}
+
+Result<ReadReport> fits_read(ImageFrame& frame, const std::string& path,
+                             const ReadOptions& options) {
+  Result<OpenedFile> opened = open_fits(path);
+  if (!opened) return Error{opened.error()};
+  std::int32_t* pixels = nullptr;
+  try {
+    pixels = frame.pixels.data();
+  } catch (const std::bad_alloc&) {
+    return Error{path + ": not enough memory for the image"};
+  }
+
+  // From here on the pixels change. A read error now (the file shrank or the disk failed) is
+  // reported with the frame's other fields untouched.
+  const DataUnit data{opened->file->get(), opened->data_offset, opened->values, path};
+  const Target target{{pixels, PixelStore::kSide}, opened->header.width, options};
+  Result<Extremes> extremes = decode_pixels(data, opened->header, target);
+  if (!extremes) return Error{extremes.error()};
+
+  commit_header(frame, opened->header, path);
+  frame.max_value = extremes->max_value;
+  frame.min_value = extremes->min_value;
+  return report_of(path, *extremes);
+}
+
+Result<ReadReport> fits_read(ImageFrame& frame, const std::string& path) {
+  return fits_read(frame, path, read_options_of(frame));
+}
+
+Result<ReadReport> fits_read_image(FitsImage& image, const std::string& path,
+                                   const ReadOptions& options) {
+  Result<OpenedFile> opened = open_fits(path);
+  if (!opened) return Error{opened.error()};
+  // The image's old buffer is taken over, so a series of frames of one size allocates nothing.
+  std::vector<std::int32_t> pixels;
+  try {
+    pixels.swap(image.pixels);
+    pixels.resize(opened->values);
+  } catch (const std::bad_alloc&) {
+    pixels.swap(image.pixels);
+    return Error{path + ": not enough memory for the image"};
+  }
+  const DataUnit data{opened->file->get(), opened->data_offset, opened->values, path};
+  const Target target{
+      {pixels.data(), std::size_t(opened->header.width)}, opened->header.width, options};
+  Result<Extremes> extremes = decode_pixels(data, opened->header, target);
+  if (!extremes) {
+    image = FitsImage{};  // its old pixels were partly overwritten
+    return Error{extremes.error()};
+  }
+
+  Header& header = opened->header;
+  commit_fields(image, header);
+  header.cards.resize(header.card_count, std::string(kCardLength, ' '));
+  image.header_cards = std::move(header.cards);
+  image.pixels.swap(pixels);
+  image.path = path;
+  image.max_value = extremes->max_value;
+  image.min_value = extremes->min_value;
+  return report_of(path, *extremes);
+}
+
+void frame_header_from_image(ImageFrame& frame, const FitsImage& image) {
+  frame.width = image.width;
+  frame.height = image.height;
+  frame.planes = image.planes;
+  frame.bitpix = image.bitpix;
+  frame.is_float = image.is_float;
+  frame.bzero = image.bzero;
+  frame.bscale = image.bscale;
+  const int count = std::min<int>(image.header_card_count, ImageFrame::kHeaderSlots);
+  for (int i = 1; i <= ImageFrame::kHeaderSlots; ++i) {
+    if (i <= count) {
+      frame.header_cards[i] = image.header_cards[i - 1];
+    } else {
+      frame.header_cards[i].clear();
+    }
+  }
+  frame.header_card_count = count;
+  frame.file_path = image.path;
+  frame.undo_available = false;
 }
 
 bool is_fits_name(std::string_view name) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/image_frame.h"
 #include "core/result.h"
@@ -16,11 +17,71 @@ struct ReadReport {
   std::string warning;
 };
 
-// Reads the FITS file at path into the frame with the frame's read-time settings. On success
-// file_path is path and "UnDo" is no longer available. A refused file leaves every field of the
-// frame as it was; the error is the path followed by the reason ("img.fitBITPIX error").
-// The caller shows statistics_show afterwards in both cases.
+// The settings the reader applies to every value it reads.
+struct ReadOptions {
+  int sign_mode = 1;       // +1 "Non Sign Integer" on (BZERO added), -1 off (BZERO taken away)
+  int read_calc_mode = 0;  // 0 add read_calc_operand, otherwise multiply by it
+  double read_calc_operand = 0;
+  bool dusky_mode = false;  // values of 60000 and more never become max_value
+};
+
+// The read-time settings the frame holds.
+ReadOptions read_options_of(const ImageFrame& frame);
+
+// The same settings without the read-time calculation: dark and flat references are read so.
+ReadOptions without_calculation(ReadOptions options);
+
+// Whether the read-time calculation changes the values read (add 0 and multiply by 1 do not).
+bool read_calculation_active(const ReadOptions& options);
+
+// The sentence that names an active read-time calculation, e.g. "Read-time calculation on:
+// 100 is added to every value read"; empty when it is not active.
+std::string read_calculation_text(const ReadOptions& options);
+
+// Reads the FITS file at path into the frame with the given read-time settings (the frame's own
+// settings fields are not changed). On success file_path is path and "UnDo" is no longer
+// available. A refused file leaves every field of the frame as it was; the error is the path
+// followed by the reason ("img.fitBITPIX error"). The caller shows statistics_show afterwards in
+// both cases.
+Result<ReadReport> fits_read(ImageFrame& frame, const std::string& path,
+                             const ReadOptions& options);
+
+// The same with the frame's own read-time settings.
 Result<ReadReport> fits_read(ImageFrame& frame, const std::string& path);
+
+// A FITS file read into a buffer of its own, sized to the file: a dark or flat reference, or a
+// member of a composite, kept beside the frame.
+struct FitsImage {
+  std::string path;
+  int width = 0;    // NAXIS1
+  int height = 0;   // NAXIS2
+  int planes = -1;  // NAXIS3, -1 when absent
+  int bitpix = -1;  // absolute BITPIX: 8, 16 or 32
+  int is_float = 0;
+  double bzero = 0;
+  double bscale = 1;
+  // Cards 1..header_card_count (element 0 is card 1): the cards up to END, then blank cards.
+  std::vector<std::string> header_cards;
+  int header_card_count = 0;
+  // width x height values, row after row.
+  std::vector<std::int32_t> pixels;
+  std::int32_t max_value = -1;
+  std::int32_t min_value = 2147483647;
+
+  std::int32_t at(int x, int y) const { return pixels[x + std::size_t(width) * y]; }
+  const std::int32_t* row(int y) const { return pixels.data() + std::size_t(width) * y; }
+};
+
+// Reads the file at path into image, with the same checks and messages as fits_read. The image's
+// buffer is reused when it is large enough, so a series of frames of one size costs no new
+// memory. A file refused for its header or size leaves the image as it was; a read error in the
+// data unit (the file shrank, the disk failed) leaves it empty.
+Result<ReadReport> fits_read_image(FitsImage& image, const std::string& path,
+                                   const ReadOptions& options);
+
+// Gives the frame the image's header: sizes, BITPIX, BZERO, BSCALE, cards and file_path, as a
+// read of that file would; "UnDo" is no longer available. Pixels and extremes are the caller's.
+void frame_header_from_image(ImageFrame& frame, const FitsImage& image);
 
 // Open by name (dropped files, command line): true for names ending in .fit, .fts or .fits in
 // any letter case.

@@ -15,7 +15,10 @@ class UserInterface {
   // The hourglass pointer.
   virtual void busy(bool on) = 0;
   // Shows where a long run is and lets window events run; false when the user asked to stop.
+  // The first call of a run opens the progress window, later calls update it.
   virtual bool progress(std::string_view caption, std::string_view label) = 0;
+  // Closes the progress window at the end of a run (nothing happens when none is open).
+  virtual void progress_done() = 0;
 };
 
 // Shows the hourglass for the life of the guard.
@@ -25,6 +28,19 @@ class BusyGuard {
   ~BusyGuard() { ui_.busy(false); }
   BusyGuard(const BusyGuard&) = delete;
   BusyGuard& operator=(const BusyGuard&) = delete;
+
+ private:
+  UserInterface& ui_;
+};
+
+// Closes the progress window when the run ends, however it ends (an early return, an
+// exception), so the window never outlives its run.
+class ProgressGuard {
+ public:
+  explicit ProgressGuard(UserInterface& ui) : ui_(ui) {}
+  ~ProgressGuard() { ui_.progress_done(); }
+  ProgressGuard(const ProgressGuard&) = delete;
+  ProgressGuard& operator=(const ProgressGuard&) = delete;
 
  private:
   UserInterface& ui_;

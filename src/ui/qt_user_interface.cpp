@@ -2,8 +2,13 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
-#include <QProgressDialog>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
 
 namespace orvane::ui {
 namespace {
@@ -49,24 +54,51 @@ void QtUserInterface::busy(bool on) {
   }
 }
 
-bool QtUserInterface::progress(std::string_view caption, std::string_view label) {
-  if (!progress_) {
-    progress_ = new QProgressDialog(parent_);
-    progress_->setObjectName("Progress");
-    progress_->setWindowModality(Qt::ApplicationModal);
-    progress_->setRange(0, 0);
-    progress_->setMinimumDuration(0);
+void QtUserInterface::open_progress_window() {
+  auto* window = new QDialog(parent_);
+  window->setObjectName("Form8");
+  window->setAttribute(Qt::WA_DeleteOnClose, false);
+  window->setWindowModality(Qt::ApplicationModal);
+  auto* label = new QLabel(window);
+  label->setObjectName("Label1");
+  label->setMinimumWidth(320);
+  auto* cancel = new QPushButton("Cancel", window);
+  cancel->setObjectName("Command1");
+  auto* layout = new QVBoxLayout(window);
+  layout->addWidget(label);
+  layout->addWidget(cancel, 0, Qt::AlignRight);
+  // Cancel, Escape and closing the window all ask the run to stop after the current file.
+  QObject::connect(cancel, &QPushButton::clicked, window, &QDialog::reject);
+  QObject::connect(window, &QDialog::rejected, window, [this] { progress_cancelled_ = true; });
+  progress_ = window;
+  progress_label_ = label;
+  progress_cancelled_ = false;
+
+  window->adjustSize();
+  QScreen* screen = parent_ ? parent_->screen() : QGuiApplication::primaryScreen();
+  if (screen != nullptr) {
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
   }
+  window->show();
+}
+
+bool QtUserInterface::progress(std::string_view caption, std::string_view label) {
+  if (!progress_) open_progress_window();
   progress_->setWindowTitle(to_qt(caption));
-  progress_->setLabelText(to_qt(label));
-  progress_->show();
+  progress_label_->setText(to_qt(label));
   QCoreApplication::processEvents();
-  return !progress_->wasCanceled();
+  return !progress_cancelled_;
 }
 
 void QtUserInterface::progress_done() {
-  if (progress_) progress_->deleteLater();
+  if (progress_) {
+    progress_->hide();
+    progress_->deleteLater();
+  }
   progress_ = nullptr;
+  progress_label_ = nullptr;
 }
 
 }  // namespace orvane::ui

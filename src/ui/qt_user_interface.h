@@ -5,7 +5,8 @@
 
 #include "core/user_interface.h"
 
-class QProgressDialog;
+class QDialog;
+class QLabel;
 
 namespace orvane::ui {
 
@@ -20,13 +21,19 @@ class QtUserInterface : public core::UserInterface {
   bool ask_ok_cancel(std::string_view text, std::string_view title = {}) override;
   void beep() override;
   void busy(bool on) override;
+  // The progress window "Form8": a small application-modal dialog, centred on the screen when
+  // it opens, with the run's caption, the current file in "Label1" and a Cancel button that
+  // stops the run after the current file.
   bool progress(std::string_view caption, std::string_view label) override;
-  // Closes the progress window at the end of a run.
-  void progress_done();
+  void progress_done() override;
 
  private:
+  void open_progress_window();
+
   QPointer<QWidget> parent_;
-  QPointer<QProgressDialog> progress_;
+  QPointer<QDialog> progress_;
+  QPointer<QLabel> progress_label_;
+  bool progress_cancelled_ = false;
   int busy_depth_ = 0;
 };
 

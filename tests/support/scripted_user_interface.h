@@ -31,8 +31,10 @@ class ScriptedUserInterface : public core::UserInterface {
   void busy(bool on) override { busy_depth += on ? 1 : -1; }
   bool progress(std::string_view caption, std::string_view label) override {
     progress_lines.push_back(std::string(caption) + ": " + std::string(label));
-    return !cancel_progress;
+    ++progress_calls;
+    return !(cancel_progress || (cancel_at_progress > 0 && progress_calls >= cancel_at_progress));
   }
+  void progress_done() override { ++progress_closed; }
 
   std::vector<std::string> message_texts() const {
     std::vector<std::string> texts;
@@ -45,6 +47,10 @@ class ScriptedUserInterface : public core::UserInterface {
   std::deque<bool> answers;
   std::vector<std::string> progress_lines;
   bool cancel_progress = false;
+  // When positive, the progress call with this number (from 1) and every later one answer stop.
+  int cancel_at_progress = 0;
+  int progress_calls = 0;
+  int progress_closed = 0;
   int beeps = 0;
   int busy_depth = 0;
 };
