@@ -26,6 +26,7 @@ using CommandTable = std::map<std::string, Command>;
 void add_image_commands(CommandTable& table);
 void add_photometry_commands(CommandTable& table);
 void add_lightcurve_commands(CommandTable& table);
+void add_processing_commands(CommandTable& table);
 
 // Thrown for wrong usage; turned into exit status 2 with the usage line.
 struct UsageError {

@@ -1,0 +1,156 @@
+// The calibration and batch commands: dark, flat, batch-dark, batch-flat, composite, bzero.
+#include <sys/stat.h>
+
+#include <memory>
+
+#include "cli_support.h"
+#include "core/cli_user_interface.h"
+#include "core/folder_list.h"
+#include "core/image_frame.h"
+#include "core/number_text.h"
+#include "processing/auto_composite.h"
+#include "processing/calibration.h"
+#include "processing/continuous_calibration.h"
+#include "processing/scaling_cards.h"
+
+namespace orvane::cli {
+namespace {
+
+using processing::BatchEnd;
+using processing::BatchOutcome;
+
+bool is_folder(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// The files of (FILE...|FOLDER): one folder gives its FITS files sorted by character codes,
+// otherwise the files in the order given. False (with the message shown) when the folder
+// cannot be listed or holds more than 3000 FITS files.
+bool batch_files(const ParsedArgs& args, const Streams& io, std::vector<std::string>& files) {
+  if (args.positional.empty()) throw UsageError{"missing FILE or FOLDER"};
+  if (args.positional.size() == 1 && is_folder(args.positional.front())) {
+    core::Result<std::vector<std::string>> paths = core::folder_fits_paths(args.positional[0]);
+    if (!paths) {
+      print(io.err, core::CliUserInterface::one_line(paths.error()));
+      return false;
+    }
+    files = std::move(*paths);
+    return true;
+  }
+  files = args.positional;
+  return true;
+}
+
+int batch_status(const BatchOutcome& outcome, const Streams& io, const std::string& done_word) {
+  print(io.out, done_word + " " + core::str_trimmed(outcome.done) + ", skipped " +
+                    core::str_trimmed(double(outcome.skipped.size())));
+  return outcome.end == BatchEnd::kCompleted ? kExitDone : kExitFailed;
+}
+
+int written_bitpix(const ParsedArgs& args, const core::ImageFrame& frame) {
+  return choice(args, "--bitpix", {8, 16, 32}, frame.bitpix);
+}
+
+// dark and flat: one reference applied to the frame read from FILE, written to OUT.
+template <typename Step>
+int run_single(const ParsedArgs& args, const Streams& io, const std::string& reference_option,
+               Step step) {
+  const std::string& path = single_file(args);
+  const std::string reference = required(args, reference_option);
+  const std::string out = required(args, "-o");
+  choice(args, "--bitpix", {8, 16, 32}, 0);  // usage checked before any reading
+  auto frame = std::make_unique<core::ImageFrame>();
+  if (!read_frame(args, path, *frame, io)) return kExitFailed;
+  if (core::Status s = step(*frame, reference); !s) {
+    print(io.err, core::CliUserInterface::one_line(s.error()));
+    return kExitFailed;
+  }
+  const int status = write_frame(*frame, out, written_bitpix(args, *frame), io);
+  if (status == kExitDone) print(io.out, core::statistics_show(*frame));
+  return status;
+}
+
+int run_dark(const ParsedArgs& args, const Streams& io) {
+  const bool keep_negative = args.has("--keep-negative");
+  return run_single(args, io, "--dark", [keep_negative](core::ImageFrame& f, const std::string& r) {
+    return processing::dark_subtract(f, r, keep_negative);
+  });
+}
+
+int run_flat(const ParsedArgs& args, const Streams& io) {
+  return run_single(args, io, "--flat", [](core::ImageFrame& f, const std::string& r) {
+    return processing::flat_field(f, r);
+  });
+}
+
+template <typename Batch>
+int run_continuous(const ParsedArgs& args, const Streams& io, const std::string& reference_option,
+                   Batch batch) {
+  const std::string reference = required(args, reference_option);
+  auto frame = std::make_unique<core::ImageFrame>();
+  apply_read_options(args, *frame);
+  std::vector<std::string> files;
+  if (!batch_files(args, io, files)) return kExitFailed;
+  core::CliUserInterface ui(io.err);
+  return batch_status(batch(*frame, reference, files, ui), io, "processed");
+}
+
+int run_batch_dark(const ParsedArgs& args, const Streams& io) {
+  return run_continuous(args, io, "--dark", processing::continuous_dark);
+}
+
+int run_batch_flat(const ParsedArgs& args, const Streams& io) {
+  return run_continuous(args, io, "--flat", processing::continuous_flat);
+}
+
+int run_composite(const ParsedArgs& args, const Streams& io) {
+  required(args, "-n");
+  const int pictures = choice(args, "-n", {3, 5, 7}, 3);
+  auto frame = std::make_unique<core::ImageFrame>();
+  apply_read_options(args, *frame);
+  std::vector<std::string> files;
+  if (!batch_files(args, io, files)) return kExitFailed;
+  core::CliUserInterface ui(io.err);
+  const BatchOutcome outcome =
+      processing::auto_composite(*frame, files, pictures, args.value("--outdir").value_or(""), ui);
+  return batch_status(outcome, io, "written");
+}
+
+int run_bzero(const ParsedArgs& args, const Streams& io) {
+  const std::string bzero = required(args, "--bzero");
+  const std::string bscale = required(args, "--bscale");
+  if (auto fields = processing::scaling_fields(bzero, bscale); !fields) {
+    print(io.err, fields.error());
+    return kExitFailed;
+  }
+  std::vector<std::string> files;
+  if (!batch_files(args, io, files)) return kExitFailed;
+  core::CliUserInterface ui(io.err);
+  return batch_status(processing::change_bzero_bscale(files, bzero, bscale, ui), io, "processed");
+}
+
+}  // namespace
+
+void add_processing_commands(CommandTable& table) {
+  table["dark"] = {
+      "dark --dark DARK FILE -o OUT [--keep-negative] [--bitpix 8|16|32] ",
+      with_read_options(
+          {{"--dark", true}, {"-o", true}, {"--keep-negative", false}, {"--bitpix", true}}),
+      run_dark};
+  table["flat"] = {"flat --flat FLAT FILE -o OUT [--bitpix 8|16|32] ",
+                   with_read_options({{"--flat", true}, {"-o", true}, {"--bitpix", true}}),
+                   run_flat};
+  table["batch-dark"] = {"batch-dark --dark DARK (FILE...|FOLDER) ",
+                         with_read_options({{"--dark", true}}), run_batch_dark};
+  table["batch-flat"] = {"batch-flat --flat FLAT (FILE...|FOLDER) ",
+                         with_read_options({{"--flat", true}}), run_batch_flat};
+  table["composite"] = {"composite -n 3|5|7 (FILE...|FOLDER) [--outdir DIR] ",
+                        with_read_options({{"-n", true}, {"--outdir", true}}), run_composite};
+  table["bzero"] = {"bzero --bzero TEXT --bscale TEXT (FILE...|FOLDER)",
+                    {{"--bzero", true}, {"--bscale", true}},
+                    run_bzero,
+                    false};
+}
+
+}  // namespace orvane::cli
