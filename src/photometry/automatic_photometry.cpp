@@ -52,6 +52,21 @@ core::Status append_line(const std::string& path, const std::string& line) {
   return core::ok_status();
 }
 
+// A kept file whose last line has no line end (written by hand or by another program) gets one,
+// so the first record starts a line of its own instead of joining the last one.
+core::Status end_last_line(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? core::ok_status() : core::Error{failure(path, errno)};
+  struct stat status {};
+  char last = '\n';
+  bool done = ::fstat(fd, &status) == 0;
+  if (done && status.st_size > 0) done = ::pread(fd, &last, 1, status.st_size - 1) == 1;
+  if (done && last != '\n') done = write_all(fd, "\r\n", 2);
+  const int error_number = errno;
+  if (::close(fd) != 0 && done) return core::Error{failure(path, errno)};
+  return done ? core::ok_status() : core::Error{failure(path, error_number)};
+}
+
 std::string joined(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
@@ -65,7 +80,7 @@ AutomaticPhotometry::AutomaticPhotometry(const PhotometrySettings& settings, Pos
     : settings_(settings), table_(table), data_file_(std::move(data_file)) {}
 
 core::Status AutomaticPhotometry::start(bool append) {
-  if (append) return core::ok_status();
+  if (append) return end_last_line(data_file_);
   const std::string backup = data_file_ + ".bak";
   if (::rename(data_file_.c_str(), backup.c_str()) != 0 && errno != ENOENT) {
     return core::Error{data_file_ + ": cannot be kept as " + backup + " (" + std::strerror(errno) +

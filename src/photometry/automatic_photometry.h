@@ -35,7 +35,7 @@ class AutomaticPhotometry {
                       std::string data_file);
 
   // Keeps an existing data file as "<name>.bak" and starts an empty one; with `append` the
-  // file is kept as it is and records go after its lines.
+  // file is kept and records go after its lines (a last line without its end gets one).
   core::Status start(bool append = false);
 
   // The comparison and the variable star must be at different places: otherwise the message
