@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QFileSystemModel;
+class QTreeView;
+
+namespace orvane::ui {
+
+// The drive list ("Drive1": the mounted volumes and the home folder) over the folder list
+// ("Dir1"), shared by the file dialog and the folder windows. Choosing a drive shows its
+// folders; choosing a folder reports it.
+class FolderBrowser : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit FolderBrowser(QWidget* parent = nullptr);
+
+  // Shows the folder (and the drive that holds it) as the chosen one, without reporting it.
+  void show_folder(const QString& folder);
+  QString folder() const { return folder_; }
+
+ signals:
+  // A folder was chosen by the user: an absolute path.
+  void folder_chosen(const QString& folder);
+
+ private:
+  void choose_drive(int index);
+  void fill_drives();
+
+  QComboBox* drives_ = nullptr;
+  QTreeView* folders_ = nullptr;
+  QFileSystemModel* model_ = nullptr;
+  QString folder_;
+};
+
+}  // namespace orvane::ui
