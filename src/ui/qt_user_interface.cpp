@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "ui/frame_choice_window.h"
+
 namespace orvane::ui {
 namespace {
 
@@ -74,14 +76,14 @@ void QtUserInterface::open_progress_window() {
   progress_label_ = label;
   progress_cancelled_ = false;
 
-  window->adjustSize();
+  // Centred once shown, when the size of the window frame is known.
+  window->show();
   QScreen* screen = parent_ ? parent_->screen() : QGuiApplication::primaryScreen();
   if (screen != nullptr) {
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
   }
-  window->show();
 }
 
 bool QtUserInterface::progress(std::string_view caption, std::string_view label) {
@@ -90,6 +92,11 @@ bool QtUserInterface::progress(std::string_view caption, std::string_view label)
   progress_label_->setText(to_qt(label));
   QCoreApplication::processEvents();
   return !progress_cancelled_;
+}
+
+core::FrameChoice QtUserInterface::choose_frame(std::string_view caption) {
+  FrameChoiceWindow window(to_qt(caption), settings_, parent_);
+  return window.ask();
 }
 
 void QtUserInterface::progress_done() {
