@@ -10,8 +10,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "ui/frame_choice_window.h"
-
 namespace orvane::ui {
 namespace {
 
@@ -92,11 +90,6 @@ bool QtUserInterface::progress(std::string_view caption, std::string_view label)
   progress_label_->setText(to_qt(label));
   QCoreApplication::processEvents();
   return !progress_cancelled_;
-}
-
-core::FrameChoice QtUserInterface::choose_frame(std::string_view caption) {
-  FrameChoiceWindow window(to_qt(caption), settings_, parent_);
-  return window.ask();
 }
 
 void QtUserInterface::progress_done() {
