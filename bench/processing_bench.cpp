@@ -32,10 +32,10 @@
 #include <string>
 #include <vector>
 
+#include "core/cli_user_interface.h"
 #include "core/fits_reader.h"
 #include "core/image_frame.h"
 #include "core/number_text.h"
-#include "core/user_interface.h"
 #include "processing/auto_composite.h"
 #include "processing/continuous_calibration.h"
 
@@ -50,18 +50,12 @@ constexpr int kFrames = 100;
 constexpr int kSide = 1024;
 constexpr long long kCount = static_cast<long long>(kSide) * kSide;
 
-class QuietUserInterface : public core::UserInterface {
+// Messages go to stderr (there should be none); no progress lines. Built on the command-line
+// implementation so that it answers everything the interface asks.
+class QuietUserInterface : public core::CliUserInterface {
  public:
-  void message(std::string_view text, std::string_view) override {
-    std::fprintf(stderr, "message: %.*s\n", int(text.size()), text.data());
-    ++messages;
-  }
-  bool ask_ok_cancel(std::string_view, std::string_view) override { return true; }
-  void beep() override {}
-  void busy(bool) override {}
+  QuietUserInterface() : CliUserInterface(stderr) {}
   bool progress(std::string_view, std::string_view) override { return true; }
-  void progress_done() override {}
-  int messages = 0;
 };
 
 void print(const std::string& line) {
