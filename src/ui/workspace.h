@@ -12,6 +12,13 @@
 
 namespace orvane::ui {
 
+// What the light-curve window keeps between its openings during a run.
+struct LightCurveState {
+  std::string data_path;                  // absolute path of the data file last shown
+  std::string comp_magnitude = "10.000";  // "comp mag. and color", read as a number
+  std::string star = "CASRZ";             // constellation (3 letters) and designation
+};
+
 // Everything the windows share for the whole run. main owns it and hands it to each window;
 // a test builds its own.
 struct Workspace {
@@ -31,6 +38,7 @@ struct Workspace {
   photometry::PositionTable positions;
   photometry::ComparisonStarDetails comparison;
   photometry::ObserverDetails observer;
+  LightCurveState light_curve;
 
   core::SettingsFile settings;
   std::string settings_path;  // start folder + "/orvane.ini"
