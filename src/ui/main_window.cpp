@@ -23,6 +23,7 @@
 #include "ui/control_panel.h"
 #include "ui/header_window.h"
 #include "ui/image_window.h"
+#include "ui/light_curve_window.h"
 #include "ui/magnifier_window.h"
 #include "ui/window_position.h"
 
@@ -325,6 +326,7 @@ void MainWindow::shutdown() {
   if (magnifier_->isVisible()) {
     store_position(*magnifier_, settings, core::SettingsWindow::kForm6);
   }
+  store_light_curve_place();
   settings.set_beep_on(workspace_.beep_on);
   const photometry::ObserverDetails& observer = workspace_.observer;
   settings.set_observer_line(0, observer.code);
@@ -335,6 +337,7 @@ void MainWindow::shutdown() {
     ui_.message(written.error());
   }
   if (header_window_) header_window_->close();
+  if (light_curve_window_ != nullptr) light_curve_window_->close();
   close_image_window();
   magnifier_->hide();
 }
@@ -350,6 +353,9 @@ void MainWindow::changeEvent(QEvent* event) {
   QList<QWidget*> others;
   if (image_window_) others.append(image_window_);
   if (header_window_) others.append(header_window_);
+  if (light_curve_window_ != nullptr && light_curve_window_->isVisible()) {
+    others.append(light_curve_window_);
+  }
   if (workspace_.magnifier_shown == 1) others.append(magnifier_);
   if (windowState() & Qt::WindowMinimized) {
     for (QWidget* window : others) window->showMinimized();

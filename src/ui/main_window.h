@@ -18,6 +18,7 @@ namespace orvane::ui {
 
 class ComparisonStarWindow;
 class ControlPanel;
+class LightCurveWindow;
 class PositionWindow;
 
 // The control panel and menu bar ("Form1"), the hub every command starts from.
@@ -39,6 +40,11 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   MagnifierWindow* magnifier() const { return magnifier_; }
   HeaderWindow* header_window() const { return header_window_; }
   ControlPanel* panel() const { return panel_; }
+  LightCurveWindow* light_curve_window() const { return light_curve_window_; }
+
+  // Shows the light-curve window on a data file (an absolute path), reading it again when the
+  // window is open already.
+  void open_light_curve(const std::string& path);
 
   // Enables "UnDo" while the frame holds an undo copy.
   void refresh_undo_item();
@@ -110,6 +116,7 @@ class MainWindow : public QMainWindow, public SharedProcedures {
 
   // Stores every window's place and writes the settings file.
   void shutdown();
+  void store_light_curve_place();
 
   Workspace& workspace_;
   core::UserInterface& ui_;
@@ -119,6 +126,7 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   QPointer<HeaderWindow> header_window_;
   QPointer<PositionWindow> position_window_;
   ComparisonStarWindow* comparison_window_ = nullptr;
+  LightCurveWindow* light_curve_window_ = nullptr;  // made on first use, lives for the run
   bool shut_down_ = false;
 };
 

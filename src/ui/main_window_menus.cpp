@@ -151,7 +151,10 @@ void MainWindow::build_photometry_menu() {
   QAction* automatic = add_action(photometry, "photometry_menu_automatic", "Automatic");
   QAction* light_curve = add_action(photometry, "photometry_menu_light_curve", "Light Curve");
   connect(comp_star, &QAction::triggered, this, &MainWindow::show_comparison_window);
-  unavailable({automatic, light_curve});
+  // The data file of the current folder, as automatic photometry writes it there.
+  connect(light_curve, &QAction::triggered, this,
+          [this] { open_light_curve(workspace_.current_folder + "/mag_est.txt"); });
+  unavailable({automatic});
 }
 
 void MainWindow::build_utility_menu() {
