@@ -25,6 +25,9 @@ class QuietUserInterface : public orvane::core::UserInterface {
   void busy(bool) override {}
   bool progress(std::string_view, std::string_view) override { return true; }
   void progress_done() override {}
+  orvane::core::FrameChoice choose_frame(std::string_view) override {
+    return orvane::core::FrameChoice::kSave;
+  }
 };
 
 // A 4096 x 4096 16-bit frame of sky and a grid of stars, written once.

@@ -128,17 +128,17 @@ bool record_frame(photometry::AutomaticPhotometry& run, const core::ImageFrame& 
                   bool report_lines, const Streams& io) {
   const photometry::FrameOutcome outcome = run.measure(frame, options.table.entries, boxes);
   boxes = outcome.boxes;
-  if (!outcome.recordable) {
-    print(io.err, frame.file_path + ": No Star");
-    run.note_no_star(frame.file_path);
-    return true;
-  }
-  core::Result<std::string> line = run.save(frame, outcome);
-  if (!line) {
-    print(io.err, line.error());
+  core::CliUserInterface ui(io.err);
+  core::Result<photometry::FrameEnd> end = run.finish_frame(frame, outcome, false, ui);
+  if (!end) {
+    print(io.err, end.error());
     return false;
   }
-  print(io.out, *line);
+  if (!end->record) {
+    print(io.err, frame.file_path + ": No Star");
+    return true;
+  }
+  print(io.out, *end->record);
   if (report_lines) {
     auto lines = photometry::photometry_lines(frame, outcome.boxes, options.settings.digits,
                                               options.details);

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
   orvane::ui::QtUserInterface ui;
   orvane::ui::MainWindow window(workspace, ui);
   ui.set_parent(&window);
+  ui.set_settings(&workspace.settings);
 
   // The whole command line names one file; a path with blanks arrives in pieces.
   QStringList arguments = QApplication::arguments();

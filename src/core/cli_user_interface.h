@@ -18,6 +18,8 @@ class CliUserInterface : public UserInterface {
   void busy(bool) override {}
   bool progress(std::string_view caption, std::string_view label) override;
   void progress_done() override {}
+  // Nobody is there to look at the frames: every frame is kept.
+  FrameChoice choose_frame(std::string_view) override { return FrameChoice::kSave; }
 
   // A message on one line: CR LF, CR and LF each become " / ".
   static std::string one_line(std::string_view text);

@@ -4,6 +4,13 @@
 
 namespace orvane::core {
 
+// The answer to "keep this frame?" after an automatic photometry frame was measured.
+enum class FrameChoice {
+  kSave,      // "data save and next file read"
+  kDontSave,  // "data not save & next file read"
+  kCancel,    // "Cancel", or the window closed
+};
+
 // How logic talks to the person at the screen: the desktop program shows message boxes and a
 // progress window, orvane-cli writes to stderr, tests record the calls and script the answers.
 class UserInterface {
@@ -19,6 +26,8 @@ class UserInterface {
   virtual bool progress(std::string_view caption, std::string_view label) = 0;
   // Closes the progress window at the end of a run (nothing happens when none is open).
   virtual void progress_done() = 0;
+  // Asks whether to keep a measured frame; the caption names the frame.
+  virtual FrameChoice choose_frame(std::string_view caption) = 0;
 };
 
 // Shows the hourglass for the life of the guard.

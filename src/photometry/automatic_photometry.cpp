@@ -122,6 +122,27 @@ core::Result<std::string> AutomaticPhotometry::save(const core::ImageFrame& fram
   return line;
 }
 
+core::Result<FrameEnd> AutomaticPhotometry::finish_frame(const core::ImageFrame& frame,
+                                                         const FrameOutcome& outcome,
+                                                         bool pictures_checked,
+                                                         core::UserInterface& ui) {
+  FrameEnd end;
+  end.choice = pictures_checked ? ui.choose_frame(frame.file_path) : core::FrameChoice::kSave;
+  if (end.choice != core::FrameChoice::kSave) return end;
+  if (!outcome.recordable) {
+    if (pictures_checked) {
+      ui.message(frame.file_path + ": No Star, no record is written for this frame");
+    } else {
+      note_no_star(frame.file_path);
+    }
+    return end;
+  }
+  core::Result<std::string> line = save(frame, outcome);
+  if (!line) return core::Error{line.error()};
+  end.record = *line;
+  return end;
+}
+
 void AutomaticPhotometry::note_no_star(const std::string& path) {
   no_star_.push_back(path);
 }

@@ -6,6 +6,7 @@
 
 #include "core/image_frame.h"
 #include "core/result.h"
+#include "core/user_interface.h"
 #include "photometry/observation_lines.h"
 #include "photometry/photometry_run.h"
 #include "photometry/photometry_settings.h"
@@ -20,6 +21,12 @@ struct FrameOutcome {
   MagnitudeValues boxes;
   // Comparison and variable star both had signal: only then does the frame get a record.
   bool recordable = false;
+};
+
+// What became of a measured frame.
+struct FrameEnd {
+  core::FrameChoice choice = core::FrameChoice::kSave;
+  std::optional<std::string> record;  // the line appended to the data file, if any
 };
 
 // The frame loop of automatic photometry, one frame at a time, shared by the desktop program
@@ -46,6 +53,13 @@ class AutomaticPhotometry {
   // as they are with "Fixed position"), `boxes` the magnitude boxes.
   FrameOutcome measure(const core::ImageFrame& frame, const SlotPositions& shown,
                        const MagnitudeValues& boxes);
+
+  // After a frame has been measured (and shown): asks through the user interface whether to
+  // keep it when the pictures are checked (otherwise every frame is kept), and appends its
+  // record when it is kept. A kept frame without comparison or variable signal gets no record:
+  // when the pictures are checked that is said at once, otherwise it is listed at the end.
+  core::Result<FrameEnd> finish_frame(const core::ImageFrame& frame, const FrameOutcome& outcome,
+                                      bool pictures_checked, core::UserInterface& ui);
 
   // Appends the frame's record to the data file and hands it to the system at once, so a crash
   // later loses nothing taken so far. A failed append leaves the file as it was before it and

@@ -88,7 +88,13 @@ void FolderWindow::ok() {
   for (const std::string& name : file_list_take()) {
     paths.push_back(core::path_in_folder(folder_, name));
   }
-  if (!action_ || action_(paths)) close();
+  // The window steps aside while its work runs (a batch's progress, a question).
+  hide();
+  if (!action_ || action_(paths)) {
+    close();
+  } else {
+    show();
+  }
 }
 
 void FolderWindow::closeEvent(QCloseEvent* event) {

@@ -79,6 +79,9 @@ void MainWindow::connect_panel() {
   });
   connect(panel_->photometry_button(), &QPushButton::clicked, this, &MainWindow::measurement_run);
   connect(panel_->cross_button(), &QPushButton::clicked, this, &MainWindow::toggle_cross);
+  connect(panel_->automatic_button(), &QPushButton::clicked, this, &MainWindow::run_automatic);
+  connect(panel_->end_of_auto_button(), &QPushButton::clicked, this,
+          [this] { set_automatic_mode(false); });
   connect(panel_->search_span_label(), &ClickableLabel::clicked, this, [this] {
     if (workspace_.photometry.sky_mode != 1) return;
     workspace_.search_span_shown = 1 - workspace_.search_span_shown;
@@ -162,9 +165,10 @@ void MainWindow::frame_changed(const FrameChange& change) {
     show_statistics();
   }
   if (change.auto_contrast) run_auto_contrast();
-  // The marks go with the old picture.
-  set_cross_mode(0);
-  if (!change.picture_only_if_open || image_window_) open_image_window();
+  if (change.rebuild_picture && (!change.picture_only_if_open || image_window_)) {
+    set_cross_mode(0);  // the marks go with the old picture
+    open_image_window();
+  }
   refresh_undo_item();
 }
 

@@ -2,9 +2,12 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 #include <string>
 
 #include "core/user_interface.h"
+#include "photometry/automatic_photometry.h"
+#include "processing/batch_outcome.h"
 #include "ui/header_window.h"
 #include "ui/image_window.h"
 #include "ui/magnifier_window.h"
@@ -18,6 +21,10 @@ namespace orvane::ui {
 
 class ComparisonStarWindow;
 class ControlPanel;
+class FileDialog;
+class FolderWindow;
+enum class FileDialogMode;
+struct FileChoice;
 class LightCurveWindow;
 class PositionWindow;
 
@@ -112,7 +119,41 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   void toggle_cross();
   void set_cross_mode(int mode);
   photometry::SlotPositions shown_positions() const;
+  photometry::MagnitudeValues magnitude_boxes() const;
+  // Shows a measurement: the positions, the magnitude boxes, the beep and "No Star" once.
+  void show_run(const photometry::RunResult& run, bool tell_no_star);
+
+  // Automatic photometry.
+  struct AutomaticRun {
+    AutomaticRun(const photometry::PhotometrySettings& settings, photometry::PositionTable& table,
+                 std::string data_file)
+        : engine(settings, table, std::move(data_file)) {}
+    photometry::AutomaticPhotometry engine;
+    std::vector<std::string> files;  // absolute paths, in the order of the folder window's list
+    std::size_t index = 0;           // the frame shown now
+    bool unattended = false;         // "pictures are not checked"
+  };
+  void show_automatic_folder();
+  void set_automatic_mode(bool on);
+  void begin_automatic(const std::string& folder, std::vector<std::string> paths,
+                       bool pictures_not_checked);
+  bool read_automatic_frame();
+  void run_automatic();
+  bool automatic_frame(AutomaticRun& run);
+  void finish_automatic();
   void show_positions(const photometry::SlotPositions& positions);
+
+  // Files and batches.
+  void show_file_dialog(FileDialogMode mode);
+  bool file_dialog_ok(const FileChoice& choice);
+  void calibrate(const FileChoice& choice);
+  bool save_frame(const std::string& path, int bitpix);
+  void close_folder_windows();
+  void show_calibration_folder(const FileChoice& choice);
+  void show_composite_window();
+  void show_scaling_window();
+  void show_folder_window(FolderWindow* window);
+  void batch_finished(const processing::BatchOutcome& outcome);
 
   // Stores every window's place and writes the settings file.
   void shutdown();
@@ -125,6 +166,9 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   MagnifierWindow* magnifier_ = nullptr;
   QPointer<HeaderWindow> header_window_;
   QPointer<PositionWindow> position_window_;
+  QPointer<FileDialog> file_dialog_;
+  QPointer<FolderWindow> folder_window_;
+  std::unique_ptr<AutomaticRun> automatic_;  // while automatic photometry is on
   ComparisonStarWindow* comparison_window_ = nullptr;
   LightCurveWindow* light_curve_window_ = nullptr;  // made on first use, lives for the run
   bool shut_down_ = false;

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 
+#include "ui/file_dialog.h"
 #include "ui/main_window.h"
 
 namespace orvane::ui {
@@ -50,7 +51,9 @@ void MainWindow::build_menus() {
   QAction* save_bmp = add_action(file, "file_menu_save_bmp", "Save to BMP,JPEG");
   QAction* exit = add_action(file, "file_menu_exit", "Exit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
-  unavailable({open, save, save_bmp});
+  connect(open, &QAction::triggered, this, [this] { show_file_dialog(FileDialogMode::kOpen); });
+  connect(save, &QAction::triggered, this, [this] { show_file_dialog(FileDialogMode::kSave); });
+  unavailable({save_bmp});
 
   QMenu* display = add_menu(nullptr, "display_menu", "Display");
   QAction* header = add_action(display, "display_menu_header", "Header");
@@ -151,10 +154,9 @@ void MainWindow::build_photometry_menu() {
   QAction* automatic = add_action(photometry, "photometry_menu_automatic", "Automatic");
   QAction* light_curve = add_action(photometry, "photometry_menu_light_curve", "Light Curve");
   connect(comp_star, &QAction::triggered, this, &MainWindow::show_comparison_window);
-  // The data file of the current folder, as automatic photometry writes it there.
   connect(light_curve, &QAction::triggered, this,
-          [this] { open_light_curve(workspace_.current_folder + "/mag_est.txt"); });
-  unavailable({automatic});
+          [this] { show_file_dialog(FileDialogMode::kPhotometryData); });
+  connect(automatic, &QAction::triggered, this, &MainWindow::show_automatic_folder);
 }
 
 void MainWindow::build_utility_menu() {
@@ -166,7 +168,11 @@ void MainWindow::build_utility_menu() {
   QAction* flat = add_action(utility, "utility_menu_flat_field", "Flat Field");
   QAction* limb = add_action(utility, "utility_menu_limb", "Limb Darkening Correction");
   QAction* calculation = add_action(utility, "utility_menu_calculation", "Calculation");
-  unavailable({dark, flat, limb, calculation});
+  connect(dark, &QAction::triggered, this,
+          [this] { show_file_dialog(FileDialogMode::kDarkSubtract); });
+  connect(flat, &QAction::triggered, this,
+          [this] { show_file_dialog(FileDialogMode::kFlatField); });
+  unavailable({limb, calculation});
   QMenu* noise = add_menu(utility, "utility_menu_noize", "Noise filter");
   unavailable({add_action(noise, "utility_menu_noize_filter", "Remove Hot/Cool Pixel"),
                add_action(noise, "utility_menu_noize_3point", "3 point average"),
@@ -175,10 +181,14 @@ void MainWindow::build_utility_menu() {
                add_action(noise, "utility_menu_noize_gra_median", "shade off (median)"),
                add_action(noise, "utility_menu_noize_5th_function", "5th function approximation")});
   QMenu* continuous = add_menu(utility, "utility_menu_continuous", "Continuous processing");
-  unavailable({add_action(continuous, "utility_menu_continuous_dark", "Dark Subtract"),
-               add_action(continuous, "utility_menu_continuous_flat", "Flat Field"),
-               add_action(continuous, "utility_menu_continuous_composite", "Composite"),
-               add_action(continuous, "utility_menu_continuous_bzero", "BZERO,BSCALE Change")});
+  connect(add_action(continuous, "utility_menu_continuous_dark", "Dark Subtract"),
+          &QAction::triggered, this, [this] { show_file_dialog(FileDialogMode::kContinuousDark); });
+  connect(add_action(continuous, "utility_menu_continuous_flat", "Flat Field"), &QAction::triggered,
+          this, [this] { show_file_dialog(FileDialogMode::kContinuousFlat); });
+  connect(add_action(continuous, "utility_menu_continuous_composite", "Composite"),
+          &QAction::triggered, this, &MainWindow::show_composite_window);
+  connect(add_action(continuous, "utility_menu_continuous_bzero", "BZERO,BSCALE Change"),
+          &QAction::triggered, this, &MainWindow::show_scaling_window);
   QMenu* binning = add_menu(utility, "utility_menu_binning", "Binning");
   unavailable({add_action(binning, "utility_menu_binning_make", "Execution"),
                add_action(binning, "utility_menu_binning_save", "Binnning Data Save")});

@@ -184,13 +184,27 @@ void MainWindow::measurement_run() {
     marks_off();
     run = photometry::measurement_run(workspace_.frame, workspace_.photometry, workspace_.positions,
                                       shown_positions());
-    show_positions(run.positions);
   }
-  if (workspace_.beep_on) ui_.beep();
+  show_run(run, true);
+  if (run.no_star) return;
 
+  const photometry::PhotometryLines lines = photometry::photometry_lines(
+      workspace_.frame, magnitude_boxes(), workspace_.photometry.digits, workspace_.comparison);
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setText(qt(lines.observation));
+  if (lines.report) {
+    clipboard->clear();
+    clipboard->setText(qt(*lines.report));
+  }
+}
+
+void MainWindow::show_run(const photometry::RunResult& run, bool tell_no_star) {
+  show_positions(run.positions);
+  if (workspace_.beep_on) ui_.beep();
   QLineEdit* boxes[] = {panel_->comp_magnitude_box(), panel_->var_magnitude_box(),
                         panel_->check_magnitude_box()};
-  bool told = false;
+  bool told = !tell_no_star;
   for (int star = 0; star < 3; ++star) {
     if (run.magnitudes[star]) {
       boxes[star]->setText(qt(core::str(*run.magnitudes[star])));
@@ -199,19 +213,11 @@ void MainWindow::measurement_run() {
       told = true;
     }
   }
-  if (run.no_star) return;
+}
 
-  const photometry::MagnitudeValues values{box_value(boxes[0]), box_value(boxes[1]),
-                                           box_value(boxes[2])};
-  const photometry::PhotometryLines lines = photometry::photometry_lines(
-      workspace_.frame, values, workspace_.photometry.digits, workspace_.comparison);
-  QClipboard* clipboard = QGuiApplication::clipboard();
-  clipboard->clear();
-  clipboard->setText(qt(lines.observation));
-  if (lines.report) {
-    clipboard->clear();
-    clipboard->setText(qt(*lines.report));
-  }
+photometry::MagnitudeValues MainWindow::magnitude_boxes() const {
+  return {box_value(panel_->comp_magnitude_box()), box_value(panel_->var_magnitude_box()),
+          box_value(panel_->check_magnitude_box())};
 }
 
 void MainWindow::open_position_window(int x, int y, QPoint global_position) {

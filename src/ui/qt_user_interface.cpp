@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "ui/frame_choice_window.h"
+
 namespace orvane::ui {
 namespace {
 
@@ -90,6 +92,11 @@ bool QtUserInterface::progress(std::string_view caption, std::string_view label)
   progress_label_->setText(to_qt(label));
   QCoreApplication::processEvents();
   return !progress_cancelled_;
+}
+
+core::FrameChoice QtUserInterface::choose_frame(std::string_view caption) {
+  FrameChoiceWindow window(to_qt(caption), settings_, parent_);
+  return window.ask();
 }
 
 void QtUserInterface::progress_done() {

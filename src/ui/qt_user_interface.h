@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "core/settings_file.h"
 #include "core/user_interface.h"
 
 class QDialog;
@@ -26,11 +27,16 @@ class QtUserInterface : public core::UserInterface {
   // stops the run after the current file.
   bool progress(std::string_view caption, std::string_view label) override;
   void progress_done() override;
+  // "Form9", modal, at the place it had last.
+  core::FrameChoice choose_frame(std::string_view caption) override;
+  // Where window places are kept (Form9 remembers its place); may stay unset.
+  void set_settings(core::SettingsFile* settings) { settings_ = settings; }
 
  private:
   void open_progress_window();
 
   QPointer<QWidget> parent_;
+  core::SettingsFile* settings_ = nullptr;
   QPointer<QDialog> progress_;
   QPointer<QLabel> progress_label_;
   bool progress_cancelled_ = false;

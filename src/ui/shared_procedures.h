@@ -15,6 +15,8 @@ struct FrameChange {
   bool auto_contrast = true;
   // Rebuild the picture only when the image window is open (undo), or open it anyway.
   bool picture_only_if_open = false;
+  // After a batch the picture stays as it was until the next redraw.
+  bool rebuild_picture = true;
 };
 
 // What the main window does for the windows beside it, so they need not know its class: the

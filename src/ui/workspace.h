@@ -40,6 +40,10 @@ struct Workspace {
   photometry::ObserverDetails observer;
   LightCurveState light_curve;
 
+  // The dark and flat frames of the continuous steps, kept until chosen again.
+  std::string dark_path;
+  std::string flat_path;
+
   core::SettingsFile settings;
   std::string settings_path;  // start folder + "/orvane.ini"
   std::string start_folder;

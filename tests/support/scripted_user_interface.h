@@ -35,6 +35,13 @@ class ScriptedUserInterface : public core::UserInterface {
     return !(cancel_progress || (cancel_at_progress > 0 && progress_calls >= cancel_at_progress));
   }
   void progress_done() override { ++progress_closed; }
+  core::FrameChoice choose_frame(std::string_view caption) override {
+    frame_captions.push_back(std::string(caption));
+    if (frame_choices.empty()) return core::FrameChoice::kSave;
+    const core::FrameChoice choice = frame_choices.front();
+    frame_choices.pop_front();
+    return choice;
+  }
 
   std::vector<std::string> message_texts() const {
     std::vector<std::string> texts;
@@ -45,6 +52,10 @@ class ScriptedUserInterface : public core::UserInterface {
   std::vector<Shown> messages;
   std::vector<Shown> questions;
   std::deque<bool> answers;
+  // Answers of the "keep this frame?" window, kSave when empty, and the captions it was shown
+  // with.
+  std::deque<core::FrameChoice> frame_choices;
+  std::vector<std::string> frame_captions;
   std::vector<std::string> progress_lines;
   bool cancel_progress = false;
   // When positive, the progress call with this number (from 1) and every later one answer stop.

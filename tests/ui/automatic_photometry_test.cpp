@@ -1,0 +1,209 @@
+// Automatic photometry in the desktop program: the folder window, the start message, the frame
+// loop with "Form9" answered by the test, pictures not checked, and the window that asks.
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QtTest>
+#include <filesystem>
+#include <memory>
+
+#include "program.h"
+#include "support/fits_builder.h"
+#include "support/temp_dir.h"
+#include "ui/folder_window.h"
+#include "ui/frame_choice_window.h"
+
+using orvane::core::FrameChoice;
+using orvane::test::FitsBuilder;
+using orvane::test::Program;
+using orvane::test::TempDir;
+
+namespace {
+
+constexpr int kSide = 60;
+
+// A 60 x 60 frame of background 100 with the comparison at (10, 10) 1000 above it, the variable
+// at (40, 10) 100 above it and the check star at (10, 40) 10000 above it, each further from the
+// others than the search span reaches: magnitudes 20 - 2.511886432 x 3 = 12.46, x 2 = 14.98 and
+// x 4 = 9.95 (the ring's median stays 100).
+std::string field(const TempDir& dir, const std::string& name, const std::string& time,
+                  int comparison_excess = 1000) {
+  std::vector<int> values(kSide * kSide, 100);
+  values[10 * kSide + 10] += comparison_excess;
+  values[10 * kSide + 40] += 100;
+  values[40 * kSide + 10] += 10000;
+  return FitsBuilder::image(16, kSide, kSide)
+      .add_raw("DATE-OBS= '2015-01-03T" + time + "'")
+      .add("EXPTIME", "30")
+      .end()
+      .u16(values)
+      .pad()
+      .write(dir.file(name));
+}
+
+std::vector<std::string> lines_of(const std::string& path) {
+  std::vector<std::string> lines;
+  const std::string text = orvane::test::read_bytes(path);
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) break;
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+}  // namespace
+
+class AutomaticPhotometryTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TempDir> dir_;
+  std::unique_ptr<Program> program_;
+  std::vector<std::string> frames_;
+
+  Program& start() {
+    program_ = std::make_unique<Program>(*dir_);
+    program_->window.start("");
+    return *program_;
+  }
+  // Chooses the folder in the folder window and presses OK; the stars are then marked.
+  void begin(Program& p, bool pictures_not_checked) {
+    p.action("photometry_menu_automatic")->trigger();
+    auto* folder = p.window.findChild<orvane::ui::FolderSettingWindow*>("Form7");
+    QVERIFY(folder != nullptr);
+    QCOMPARE(folder->windowTitle(), QString("Folder setting for automatic photometry"));
+    folder->findChild<QCheckBox*>("Check2")->setChecked(pictures_not_checked);
+    folder->findChild<QPushButton*>("Command1")->click();
+    p.window.set_position(1, {10, 10});
+    p.window.set_position(3, {40, 10});
+    p.window.set_position(5, {10, 40});
+  }
+  std::string record(std::size_t frame, const std::string& time) {
+    return "2015-01-03 " + time + " 030 Check=009.95 Comp=012.46 Var=014.98 " + frames_[frame];
+  }
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<TempDir>();
+    frames_ = {field(*dir_, "f1.fit", "21:00:00"), field(*dir_, "f2.fit", "21:01:00"),
+               field(*dir_, "f3.fit", "21:02:00")};
+    orvane::test::write_bytes(dir_->file("notes.txt"), "not a frame");
+    orvane::test::write_bytes(dir_->file("mag_est.txt"), "earlier night\r\n");
+  }
+  void cleanup() {
+    program_.reset();
+    dir_.reset();
+  }
+  void start_empties_the_data_file_even_when_cancelled();
+  void each_frame_is_kept_skipped_or_the_run_stopped();
+  void pictures_not_checked_run_unattended();
+  void comparison_and_variable_must_differ();
+  void frame_choice_window_answers_and_keeps_its_place();
+};
+
+void AutomaticPhotometryTest::start_empties_the_data_file_even_when_cancelled() {
+  Program& p = start();
+  p.ui.answers = {false};
+  begin(p, false);
+  QCOMPARE(p.ui.questions.size(), std::size_t{1});
+  QCOMPARE(p.ui.questions[0].title, std::string("Automatic photometry procedure"));
+  QCOMPARE(p.ui.questions[0].text,
+           std::string("1. Selecting the Variavble star and the Comparison star\r\n"
+                       "2. Push an Automatic button"));
+  QCOMPARE(orvane::test::read_bytes(dir_->file("mag_est.txt")), std::string());
+  QCOMPARE(orvane::test::read_bytes(dir_->file("mag_est.txt.bak")),
+           std::string("earlier night\r\n"));
+  QCOMPARE(p.workspace.frame.file_path, frames_[0]);  // the first frame is shown
+  // Cancel leaves the mode: the buttons go, the menus come back.
+  QVERIFY(p.window.findChild<QPushButton*>("Command8")->isHidden());
+  QVERIFY(p.window.findChild<QMenu*>("file_menu")->menuAction()->isEnabled());
+  QVERIFY(p.window.findChild<orvane::ui::FolderWindow*>("Form7") == nullptr ||
+          !p.window.findChild<orvane::ui::FolderWindow*>("Form7")->isVisible());
+  QVERIFY(p.workspace.settings.position(orvane::core::SettingsWindow::kForm7).has_value());
+}
+
+void AutomaticPhotometryTest::each_frame_is_kept_skipped_or_the_run_stopped() {
+  Program& p = start();
+  begin(p, false);
+  QVERIFY(!p.window.findChild<QPushButton*>("Command8")->isHidden());
+  QVERIFY(!p.window.findChild<QMenu*>("utility_menu")->menuAction()->isEnabled());
+  p.ui.frame_choices = {FrameChoice::kSave, FrameChoice::kDontSave, FrameChoice::kCancel};
+  p.click("Command8");
+  // Each frame was asked about under its own path, with the marks on the picture meanwhile.
+  QCOMPARE(p.ui.frame_captions, frames_);
+  QCOMPARE(lines_of(dir_->file("mag_est.txt")), std::vector<std::string>{record(0, "21:00:00")});
+  QCOMPARE(p.workspace.cross_mode, 0);
+  QCOMPARE(p.text(15), QString(" 12.46"));
+  // Cancel stops at the third frame; "Automatic" again measures it again, and the end of the
+  // list ends the mode.
+  QVERIFY(!p.window.findChild<QPushButton*>("Command8")->isHidden());
+  p.click("Command8");
+  QCOMPARE(p.ui.frame_captions.back(), frames_[2]);
+  QCOMPARE(lines_of(dir_->file("mag_est.txt")),
+           (std::vector<std::string>{record(0, "21:00:00"), record(2, "21:02:00")}));
+  QCOMPARE(p.ui.message_texts().back(), std::string("Automatic photometry end"));
+  QVERIFY(p.window.findChild<QPushButton*>("Command8")->isHidden());
+  QVERIFY(p.window.image_window() == nullptr);
+  QVERIFY(p.window.findChild<QMenu*>("utility_menu")->menuAction()->isEnabled());
+}
+
+void AutomaticPhotometryTest::pictures_not_checked_run_unattended() {
+  // The second frame has no comparison star; a truncated frame sits between the others.
+  field(*dir_, "f2.fit", "21:01:00", 0);
+  orvane::test::write_bytes(dir_->file("f2b.fit"), "SIMPLE  =");
+  Program& p = start();
+  begin(p, true);
+  p.click("Command8");
+  QVERIFY(p.ui.frame_captions.empty());  // nobody is asked
+  QCOMPARE(lines_of(dir_->file("mag_est.txt")),
+           (std::vector<std::string>{record(0, "21:00:00"), record(2, "21:02:00")}));
+  QVERIFY(p.ui.progress_lines.size() >= 3);
+  QVERIFY(p.ui.progress_closed >= 1);
+  // No per-frame boxes: one message at the end names what got no record and why.
+  QCOMPARE(p.ui.messages.size(), std::size_t{1});
+  const std::string& end = p.ui.messages[0].text;
+  QVERIFY(end.rfind("Automatic photometry end\r\nmeasured 2, skipped 2", 0) == 0);
+  QVERIFY(end.find("No Star (no record): " + frames_[1]) != std::string::npos);
+  QVERIFY(end.find(dir_->file("f2b.fit")) != std::string::npos);
+}
+
+void AutomaticPhotometryTest::comparison_and_variable_must_differ() {
+  Program& p = start();
+  begin(p, false);
+  p.window.set_position(3, {10, 10});
+  p.click("Command8");
+  QCOMPARE(
+      p.ui.message_texts(),
+      std::vector<std::string>{"Selecting the Variavble star and the Comparison star position"});
+  QCOMPARE(orvane::test::read_bytes(dir_->file("mag_est.txt")), std::string());
+}
+
+void AutomaticPhotometryTest::frame_choice_window_answers_and_keeps_its_place() {
+  orvane::core::SettingsFile settings;
+  const std::pair<const char*, FrameChoice> buttons[] = {{"Command1", FrameChoice::kSave},
+                                                         {"Command2", FrameChoice::kDontSave},
+                                                         {"Command3", FrameChoice::kCancel}};
+  for (const auto& [name, expected] : buttons) {
+    orvane::ui::FrameChoiceWindow window("/obs/f1.fit", &settings);
+    QCOMPARE(window.objectName(), QString("Form9"));
+    QCOMPARE(window.windowTitle(), QString("/obs/f1.fit"));
+    window.show();
+    window.move(30, 45);
+    window.findChild<QPushButton*>(name)->click();
+    QCOMPARE(window.choice(), expected);
+    QVERIFY(!window.isVisible());
+  }
+  QCOMPARE(settings.position(orvane::core::SettingsWindow::kForm9)->left, 30 * 15);
+  // Its button reads with one ampersand.
+  orvane::ui::FrameChoiceWindow window("/obs/f1.fit", &settings);
+  QCOMPARE(window.findChild<QPushButton*>("Command2")->text().replace("&&", "&"),
+           QString("data not save & next file read"));
+  // Closing the window counts as Cancel.
+  window.show();
+  window.close();
+  QCOMPARE(window.choice(), FrameChoice::kCancel);
+}
+
+QTEST_MAIN(AutomaticPhotometryTest)
+#include "automatic_photometry_test.moc"
