@@ -8,24 +8,9 @@
 #include <QRadioButton>
 
 #include "core/number_text.h"
+#include "ui/named_controls.h"
 
 namespace orvane::ui {
-namespace {
-
-QLabel* named_label(const char* name, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  return label;
-}
-
-QLineEdit* named_box(const char* name, QWidget* parent) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(name);
-  return box;
-}
-
-}  // namespace
-
 ComparisonStarWindow::ComparisonStarWindow(photometry::ComparisonStarDetails& details,
                                            QWidget* parent)
     : QDialog(parent), details_(details) {

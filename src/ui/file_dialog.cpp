@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "ui/folder_browser.h"
+#include "ui/named_controls.h"
 #include "ui/window_position.h"
 
 namespace orvane::ui {
@@ -22,13 +23,6 @@ namespace {
 
 const QStringList kFitsPattern = {"*.fit", "*.fts", "*.fits", "*.FIT", "*.FTS", "*.FITS"};
 const QStringList kTextPattern = {"*.txt", "*.TXT"};
-
-QPushButton* named_button(const char* name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
 
 }  // namespace
 

@@ -9,20 +9,10 @@
 
 #include "core/folder_list.h"
 #include "ui/folder_browser.h"
+#include "ui/named_controls.h"
 #include "ui/window_position.h"
 
 namespace orvane::ui {
-namespace {
-
-QPushButton* named_button(const char* name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
-
-}  // namespace
-
 FolderWindow::FolderWindow(const char* object_name, core::SettingsWindow place,
                            Workspace& workspace, core::UserInterface& ui, QWidget* parent)
     : QWidget(parent, Qt::Window), workspace_(workspace), ui_(ui), place_(place) {

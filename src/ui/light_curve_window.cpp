@@ -23,6 +23,7 @@
 #include "lightcurve/report_export.h"
 #include "ui/chart_painter.h"
 #include "ui/light_curve_axis_window.h"
+#include "ui/named_controls.h"
 #include "ui/picture_box.h"
 #include "ui/window_position.h"
 
@@ -33,25 +34,6 @@ using lightcurve::ChartKind;
 
 QString qt(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-QLabel* named_label(const char* name, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  return label;
-}
-
-QLineEdit* named_box(const char* name, QWidget* parent) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(name);
-  return box;
-}
-
-QPushButton* named_button(const char* name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
 }
 
 // Shows a kept text without sending it back through the box's change handler, so text that is

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "core/number_text.h"
+#include "ui/named_controls.h"
 
 namespace orvane::ui {
 namespace {
@@ -16,26 +17,6 @@ QString qt(const std::string& text) {
 
 double value_of(const QLineEdit* box) {
   return core::val(box->text().toStdString());
-}
-
-QLabel* named_label(const char* name, const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
-  return label;
-}
-
-QLineEdit* named_box(const char* name, QWidget* parent) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(name);
-  box->setFixedWidth(72);
-  return box;
-}
-
-QPushButton* named_button(const char* name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
 }
 
 }  // namespace
@@ -61,12 +42,12 @@ SkyAreaWindow::SkyAreaWindow(photometry::PhotometrySettings& settings, SharedPro
 void SkyAreaWindow::build() {
   auto* grid = new QGridLayout(this);
   grid->addWidget(named_label("Label5", "Aperture", this), 0, 0);
-  grid->addWidget(aperture_box_ = named_box("Text3", this), 0, 1);
+  grid->addWidget(aperture_box_ = named_box("Text3", this, 72), 0, 1);
   grid->addWidget(named_label("Label4", "Sky Area", this), 1, 0, 1, 2);
   grid->addWidget(named_label("Label1", "inside", this), 2, 0);
-  grid->addWidget(inside_box_ = named_box("Text1", this), 2, 1);
+  grid->addWidget(inside_box_ = named_box("Text1", this, 72), 2, 1);
   grid->addWidget(named_label("Label2", "outside", this), 3, 0);
-  grid->addWidget(outside_box_ = named_box("Text2", this), 3, 1);
+  grid->addWidget(outside_box_ = named_box("Text2", this, 72), 3, 1);
   grid->addWidget(maximum_label_ = named_label("Label3", "", this), 4, 0, 1, 2);
   QPushButton* ok = named_button("Command1", "OK", this);
   QPushButton* cancel = named_button("Command2", "Cancel", this);
