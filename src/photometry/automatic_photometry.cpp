@@ -80,6 +80,12 @@ AutomaticPhotometry::AutomaticPhotometry(const PhotometrySettings& settings, Pos
     : settings_(settings), table_(table), data_file_(std::move(data_file)) {}
 
 core::Status AutomaticPhotometry::start(bool append) {
+  // A folder named as the data file is refused before anything moves: keeping it as ".bak"
+  // would take the folder away from under the user.
+  struct stat status {};
+  if (::stat(data_file_.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+    return core::Error{failure(data_file_, EISDIR)};
+  }
   if (append) return end_last_line(data_file_);
   const std::string backup = data_file_ + ".bak";
   if (::rename(data_file_.c_str(), backup.c_str()) != 0 && errno != ENOENT) {

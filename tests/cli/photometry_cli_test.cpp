@@ -208,6 +208,8 @@ TEST_F(PhotometryCli, FrameWithoutTheComparisonStarIsNamedAndGetsNoRecord) {
 
 TEST_F(PhotometryCli, RefusalsAndWrongUsageLeaveTheDataFileAlone) {
   const std::string kept = "old record\r\n";
+  const std::string folder = dir_.file("folder");
+  std::filesystem::create_directory(folder);
   const struct {
     const char* name;
     std::string arguments;
@@ -218,6 +220,8 @@ TEST_F(PhotometryCli, RefusalsAndWrongUsageLeaveTheDataFileAlone) {
        "Selecting the Variavble star and the Comparison star position\n"},
       {"--report-line without --band", stars_ + " --report-line --star RCas --comp-mag 12", 2,
        "orvane-cli photometry: --report-line needs --band\nusage: orvane-cli photometry"},
+      {"-o naming a folder", stars_ + " -o " + folder, 1,
+       folder + ": cannot be written (Is a directory)\n"},
       {"--sky aperture with --shape circle", stars_ + " --sky aperture --shape circle", 2,
        "orvane-cli photometry: --sky aperture cannot be used with --shape circle\n"
        "usage: orvane-cli photometry"},
@@ -230,6 +234,7 @@ TEST_F(PhotometryCli, RefusalsAndWrongUsageLeaveTheDataFileAlone) {
     EXPECT_EQ(r.out, "") << c.name;
     EXPECT_EQ(read_bytes(dir_.file("mag_est.txt")), kept) << c.name;
     EXPECT_FALSE(std::filesystem::exists(dir_.file("mag_est.txt.bak"))) << c.name;
+    EXPECT_TRUE(std::filesystem::is_directory(folder)) << c.name;
   }
 }
 

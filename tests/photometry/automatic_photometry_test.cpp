@@ -104,15 +104,32 @@ TEST(AutomaticPhotometryStart, KeepsThePreviousFileAsBakAndStartsEmptyUnlessAppe
   }
 }
 
-TEST(AutomaticPhotometryStart, AFolderThatIsNotThereIsAnErrorNamingTheFile) {
-  test::TempDir dir;
-  const std::string path = dir.file("missing/mag_est.txt");
-  const PhotometrySettings settings;
-  PositionTable table;
-  AutomaticPhotometry run(settings, table, path);
-  const core::Status started = run.start();
-  ASSERT_FALSE(started);
-  EXPECT_EQ(started.error(), path + ": cannot be written (No such file or directory)");
+TEST(AutomaticPhotometryStart, AMissingFolderOrAFolderInThePlaceOfTheFileIsAnErrorNamingIt) {
+  const struct {
+    const char* name;
+    const char* file;
+    bool append;
+    const char* reason;
+  } cases[] = {
+      {"in a folder that is not there", "missing/mag_est.txt", false, "No such file or directory"},
+      {"a folder named as the file", "night", false, "Is a directory"},
+      {"a folder named as the file, appending", "night", true, "Is a directory"},
+  };
+  for (const auto& c : cases) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.file("night"));
+    write_bytes(dir.file("night/frame.fit"), "frame");
+    const std::string path = dir.file(c.file);
+    const PhotometrySettings settings;
+    PositionTable table;
+    AutomaticPhotometry run(settings, table, path);
+    const core::Status started = run.start(c.append);
+    ASSERT_FALSE(started) << c.name;
+    EXPECT_EQ(started.error(), path + ": cannot be written (" + c.reason + ")") << c.name;
+    // The folder and what it holds stay where they were.
+    EXPECT_EQ(read_bytes(dir.file("night/frame.fit")), "frame") << c.name;
+    EXPECT_FALSE(exists(path + ".bak")) << c.name;
+  }
 }
 
 TEST(AutomaticPhotometryPositions, ComparisonAndVariableMustBeApart) {
