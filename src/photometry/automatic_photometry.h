@@ -42,7 +42,8 @@ class AutomaticPhotometry {
                       std::string data_file);
 
   // Keeps an existing data file as "<name>.bak" and starts an empty one; with `append` the
-  // file is kept and records go after its lines (a last line without its end gets one).
+  // file is kept and records go after its lines (a last line without its end gets one). A
+  // folder of that name is an error and stays where it is.
   core::Status start(bool append = false);
 
   // The comparison and the variable star must be at different places: otherwise the message
