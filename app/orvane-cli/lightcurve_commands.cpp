@@ -1,12 +1,5 @@
 // The light-curve commands: the charts and edits of the light-curve window (lightcurve) and its
 // report export (report). Neither reads frames.
-#include <QBuffer>
-#include <QByteArray>
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-#include <QString>
-#include <QtGlobal>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
@@ -20,8 +13,8 @@
 #include "lightcurve/light_curve_saving.h"
 #include "lightcurve/photometry_error.h"
 #include "lightcurve/report_export.h"
+#include "picture_module.h"
 #include "picture_output.h"
-#include "ui/chart_painter.h"
 
 namespace orvane::cli {
 namespace {
@@ -81,53 +74,22 @@ void print_axes(const lightcurve::AxisSettings& settings, const Streams& io) {
   print(io.out, "V-C " + core::str_trimmed(var.low / 10) + " " + core::str_trimmed(var.high / 10));
 }
 
-// Qt's own notes while it starts (such as a missing runtime folder) are not the program's
-// messages; only its critical errors are passed on.
-class QuietQt {
- public:
-  QuietQt() : previous_(qInstallMessageHandler(&QuietQt::handle)) {}
-  ~QuietQt() { qInstallMessageHandler(previous_); }
-  QuietQt(const QuietQt&) = delete;
-  QuietQt& operator=(const QuietQt&) = delete;
-
- private:
-  static void handle(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-      std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    }
-  }
-  QtMessageHandler previous_;
-};
-
 // Both charts, C-K above V-C, encoded in memory and written by the program's file writer.
 core::Status write_charts(const LightCurveData& data, const lightcurve::AxisSettings& settings,
                           const std::string& out, const std::string& format) {
-  // Text needs fonts, which need a GUI application; the offscreen platform needs no display.
-  QuietQt quiet;
-  int argc = 3;
-  char name[] = "orvane-cli", platform_option[] = "-platform", platform[] = "offscreen";
-  char* argv[] = {name, platform_option, platform, nullptr};
-  QGuiApplication application(argc, argv);
-
+  core::Result<const PictureFunctions*> functions = picture_functions();
+  if (!functions) return core::Error{functions.error()};
   constexpr int kWidth = lightcurve::kChartWidth;
   constexpr int kHeight = lightcurve::kChartHeight;
-  QImage picture(kWidth, 2 * kHeight, QImage::Format_RGB32);
-  QPainter painter(&picture);
-  for (ChartKind kind : {ChartKind::kCheck, ChartKind::kVariable}) {
-    QImage chart(kWidth, kHeight, QImage::Format_RGB32);
-    ui::paint_chart(chart, lightcurve::chart_drawing(data, settings, kind, kWidth, kHeight));
-    painter.drawImage(0, kind == ChartKind::kCheck ? 0 : kHeight, chart);
-  }
-  painter.end();
-
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!picture.save(&buffer, format.c_str())) {
+  const lightcurve::ChartDrawing top =
+      lightcurve::chart_drawing(data, settings, ChartKind::kCheck, kWidth, kHeight);
+  const lightcurve::ChartDrawing bottom =
+      lightcurve::chart_drawing(data, settings, ChartKind::kVariable, kWidth, kHeight);
+  std::string bytes;
+  if (!(*functions)->encode_charts(top, bottom, kWidth, kHeight, format.c_str(), bytes)) {
     return core::Error{out + ": cannot write the picture as " + format};
   }
-  return core::write_file_atomically(
-      out, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  return core::write_file_atomically(out, bytes);
 }
 
 int run_lightcurve(const ParsedArgs& args, const Streams& io) {

@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 
 #include <array>
+#include <condition_variable>
 #include <filesystem>
-#include <future>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "cli_support.h"
 #include "core/cli_user_interface.h"
@@ -86,39 +88,74 @@ std::string absolute(const std::string& path) {
   return std::filesystem::absolute(path).lexically_normal().string();
 }
 
-// Frames are read one ahead on a second thread while the current one is measured; records
-// and messages come out in the order of the list, as in a run without it.
+// The next file is read into memory on a second thread while the current one is decoded and
+// measured on this one, into the one frame; records and messages come out in the order of the
+// list, as in a run without it. Two memory slots take turns: the reader fills one while the
+// other is decoded.
 class FrameReader {
  public:
   FrameReader(const ParsedArgs& args, const std::vector<std::string>& paths)
-      : args_(args), paths_(paths) {
-    for (auto& frame : frames_) frame = std::make_unique<core::ImageFrame>();
-    if (!paths_.empty()) start(0);
+      : paths_(paths), frame_(std::make_unique<core::ImageFrame>()) {
+    apply_read_options(args, *frame_);
+    options_ = core::read_options_of(*frame_);
+    worker_ = std::thread([this] { read_ahead(); });
   }
   ~FrameReader() {
-    if (pending_.valid()) pending_.wait();
+    {
+      std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    changed_.notify_all();
+    worker_.join();
   }
+  FrameReader(const FrameReader&) = delete;
+  FrameReader& operator=(const FrameReader&) = delete;
 
-  // The frame at index i (taken in order) and how its reading went.
+  // The frame holding the file at index i, and how its reading went. Called for i = 0, 1, ...
+  // in turn; the frame given for i - 1 is no longer needed then.
   std::pair<core::ImageFrame*, core::Result<core::ReadReport>> take(std::size_t i) {
-    core::Result<core::ReadReport> read = pending_.get();
-    if (i + 1 < paths_.size()) start(i + 1);
-    return {frames_[i % 2].get(), std::move(read)};
+    core::Status loaded = core::ok_status();
+    {
+      std::unique_lock lock(mutex_);
+      finished_ = i;
+      changed_.notify_all();
+      changed_.wait(lock, [&] { return loaded_ > i; });
+      loaded = status_[i % 2];
+    }
+    if (!loaded) return {frame_.get(), core::Error{loaded.error()}};
+    return {frame_.get(), core::fits_read(*frame_, slots_[i % 2], options_)};
   }
 
  private:
-  void start(std::size_t i) {
-    core::ImageFrame* frame = frames_[i % 2].get();
-    apply_read_options(args_, *frame);
-    pending_ = std::async(std::launch::async, [frame, path = absolute(paths_[i])] {
-      return core::fits_read(*frame, path);
-    });
+  void read_ahead() {
+    for (std::size_t j = 0; j < paths_.size(); ++j) {
+      {
+        // Slot j % 2 is free once the frame two before j has been decoded.
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return stop_ || j < finished_ + 2; });
+        if (stop_) return;
+      }
+      core::Status status = core::fits_load(absolute(paths_[j]), slots_[j % 2]);
+      {
+        std::lock_guard lock(mutex_);
+        status_[j % 2] = std::move(status);
+        loaded_ = j + 1;
+      }
+      changed_.notify_all();
+    }
   }
 
-  const ParsedArgs& args_;
   const std::vector<std::string>& paths_;
-  std::array<std::unique_ptr<core::ImageFrame>, 2> frames_;
-  std::future<core::Result<core::ReadReport>> pending_;
+  std::unique_ptr<core::ImageFrame> frame_;
+  core::ReadOptions options_;
+  std::array<core::FitsBytes, 2> slots_;
+  std::array<core::Status, 2> status_{core::ok_status(), core::ok_status()};
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::size_t loaded_ = 0;    // files read into their slot so far
+  std::size_t finished_ = 0;  // frames whose slot may be filled again
+  bool stop_ = false;
+  std::thread worker_;
 };
 
 // One frame: measured, recorded when it may be, and told on stdout and stderr. False when the

@@ -1,13 +1,11 @@
 #include "picture_output.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImage>
 #include <algorithm>
 #include <cctype>
 #include <string_view>
 
 #include "core/text_file.h"
+#include "picture_module.h"
 
 namespace orvane::cli {
 
@@ -26,19 +24,15 @@ std::optional<std::string> picture_format(const std::string& path) {
 
 core::Status write_picture(const display::RgbImage& picture, const std::string& path,
                            const std::string& format, int quality) {
-  // The picture's words are already QImage's RGB32 layout: wrap them without copying.
-  const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
-                     picture.height, picture.width * 4, QImage::Format_RGB32);
+  core::Result<const PictureFunctions*> functions = picture_functions();
+  if (!functions) return core::Error{functions.error()};
   // Encoded in memory, then written by the program's one file writer, so a failed write is
   // reported and the old file stays.
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, format.c_str(), format == "JPG" ? quality : -1)) {
+  std::string bytes;
+  if (!(*functions)->encode(picture, format.c_str(), quality, bytes)) {
     return core::Error{path + ": cannot write the picture as " + format};
   }
-  return core::write_file_atomically(
-      path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  return core::write_file_atomically(path, bytes);
 }
 
 }  // namespace orvane::cli

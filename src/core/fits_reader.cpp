@@ -331,11 +331,13 @@ ORVANE_VECTOR_CLONES void store_values(const std::uint8_t* src, std::size_t coun
   }
 }
 
+// The data unit: read from the file block by block, or already in memory.
 struct DataUnit {
   int fd;
   off_t offset;
   std::size_t values;
   const std::string& path;
+  const std::uint8_t* memory = nullptr;
 };
 
 // Reads the data unit block by block and decodes it into the frame's pixels.
@@ -343,10 +345,18 @@ template <typename Decode>
 Result<Extremes> decode_data(const DataUnit& data, const Decode& decode, bool dusky, Destination to,
                              int width) {
   const std::size_t total = data.values * Decode::kBytes;
-  const std::size_t block = std::min(total, kBlockBytes);
-  std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[block]);
   Cursor cursor{to, width};
   Extremes extremes;
+  if (data.memory != nullptr) {
+    if (dusky) {
+      store_values<true>(data.memory, data.values, decode, cursor, extremes);
+    } else {
+      store_values<false>(data.memory, data.values, decode, cursor, extremes);
+    }
+    return extremes;
+  }
+  const std::size_t block = std::min(total, kBlockBytes);
+  std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[block]);
   for (std::size_t done = 0; done < total;) {
     const std::size_t size = std::min(block, total - done);
     if (!read_at(data.fd, buffer.get(), size, data.offset + static_cast<off_t>(done))) {
@@ -493,6 +503,12 @@ ReadReport report_of(const std::string& path, const Extremes& extremes) {
 
 }  // namespace
 
+struct FitsLoaded {
+  Header header;
+  std::size_t values = 0;
+  std::vector<std::uint8_t> data;  // the first plane's bytes as the file holds them
+};
+
 ReadOptions read_options_of(const ImageFrame& frame) {
   return ReadOptions{frame.sign_mode, frame.read_calc_mode, frame.read_calc_operand,
                      frame.dusky_mode};
@@ -540,6 +556,53 @@ Result<ReadReport> fits_read(ImageFrame& frame, const std::string& path,
   frame.max_value = extremes->max_value;
   frame.min_value = extremes->min_value;
   return report_of(path, *extremes);
+}
+
+Status fits_load(const std::string& path, FitsBytes& bytes) {
+  Result<OpenedFile> opened = open_fits(path);
+  if (!opened) return Error{opened.error()};
+  if (!bytes.loaded || bytes.loaded.use_count() > 1) bytes.loaded = std::make_shared<FitsLoaded>();
+  FitsLoaded& loaded = *bytes.loaded;
+  bytes.path = path;
+  loaded.values = opened->values;
+  try {
+    loaded.data.resize(opened->values * std::size_t(opened->header.bitpix / 8));
+  } catch (const std::bad_alloc&) {
+    bytes.loaded.reset();
+    return Error{path + ": not enough memory for the image"};
+  }
+  if (!read_at(opened->file->get(), loaded.data.data(), loaded.data.size(), opened->data_offset)) {
+    bytes.loaded.reset();
+    return Error{path + ": cannot be read (" + system_reason(errno ? errno : EIO) + ")"};
+  }
+  loaded.header = std::move(opened->header);
+  return ok_status();
+}
+
+Result<FitsBytes> fits_load(const std::string& path) {
+  FitsBytes bytes;
+  if (Status loaded = fits_load(path, bytes); !loaded) return Error{loaded.error()};
+  return bytes;
+}
+
+Result<ReadReport> fits_read(ImageFrame& frame, const FitsBytes& bytes,
+                             const ReadOptions& options) {
+  std::int32_t* pixels = nullptr;
+  try {
+    pixels = frame.pixels.data();
+  } catch (const std::bad_alloc&) {
+    return Error{bytes.path + ": not enough memory for the image"};
+  }
+  const FitsLoaded& loaded = *bytes.loaded;
+  const DataUnit data{-1, 0, loaded.values, bytes.path, loaded.data.data()};
+  const Target target{{pixels, PixelStore::kSide}, loaded.header.width, options};
+  Result<Extremes> extremes = decode_pixels(data, loaded.header, target);
+  if (!extremes) return Error{extremes.error()};
+  Header header = loaded.header;  // the cards are taken into the frame
+  commit_header(frame, header, bytes.path);
+  frame.max_value = extremes->max_value;
+  frame.min_value = extremes->min_value;
+  return report_of(bytes.path, *extremes);
 }
 
 Result<ReadReport> fits_read(ImageFrame& frame, const std::string& path) {

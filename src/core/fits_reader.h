@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,6 +83,22 @@ Result<ReadReport> fits_read_image(FitsImage& image, const std::string& path,
 // Gives the frame the image's header: sizes, BITPIX, BZERO, BSCALE, cards and file_path, as a
 // read of that file would; "UnDo" is no longer available. Pixels and extremes are the caller's.
 void frame_header_from_image(ImageFrame& frame, const FitsImage& image);
+
+// A FITS file read into memory with its header checked, as fits_read checks it. Decoding it
+// into a frame needs no more file access, so a run over many frames can read the next file
+// while the current one is measured.
+struct FitsLoaded;
+struct FitsBytes {
+  std::string path;
+  std::shared_ptr<FitsLoaded> loaded;
+};
+Result<FitsBytes> fits_load(const std::string& path);
+// The same into `bytes`, whose memory is reused when no copy of it is shared: a series of
+// frames of one size then costs no new memory (fresh memory is slow to touch).
+Status fits_load(const std::string& path, FitsBytes& bytes);
+
+// The loaded file decoded into the frame, exactly as fits_read(frame, path, options) reads it.
+Result<ReadReport> fits_read(ImageFrame& frame, const FitsBytes& bytes, const ReadOptions& options);
 
 // Open by name (dropped files, command line): true for names ending in .fit, .fts or .fits in
 // any letter case.
