@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <limits>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -41,9 +43,25 @@ class FitsReaderTest : public ::testing::Test {
   test::TempDir dir_;
   ImageFrame frame_;
 
+  // Reads the file both ways, straight from the file and loaded into memory first (as a run
+  // over many frames reads ahead), which must give the same frame.
   Row read_row(const FitsBuilder& file, int n) {
-    const Result<ReadReport> report = fits_read(frame_, file.write(dir_.file("in.fit")));
+    const std::string path = file.write(dir_.file("in.fit"));
+    const Result<ReadReport> report = fits_read(frame_, path);
     EXPECT_TRUE(report.ok()) << (report.ok() ? "" : report.error());
+    const Result<FitsBytes> loaded = fits_load(path);
+    EXPECT_TRUE(loaded.ok());
+    if (loaded.ok()) {
+      auto from_memory = std::make_unique<ImageFrame>();
+      EXPECT_TRUE(fits_read(*from_memory, *loaded, read_options_of(frame_)).ok());
+      // Compared over the image only: beyond it each frame keeps what it held before.
+      const int width = std::min(n, frame_.width);
+      EXPECT_EQ(first_row(*from_memory, width), first_row(frame_, width));
+      EXPECT_EQ(from_memory->max_value, frame_.max_value);
+      EXPECT_EQ(from_memory->min_value, frame_.min_value);
+      EXPECT_EQ(from_memory->header_cards, frame_.header_cards);
+      EXPECT_EQ(from_memory->file_path, path);
+    }
     return first_row(frame_, n);
   }
 };
@@ -245,6 +263,19 @@ TEST_F(FitsReaderTest, RefusalsLeaveTheFrameAsItWas) {
   ASSERT_FALSE(report.ok());
   EXPECT_EQ(report.error(), missing + ": cannot be opened (No such file or directory)");
   EXPECT_TRUE(state() == before);
+}
+
+TEST_F(FitsReaderTest, LoadingRefusesWhatReadingRefuses) {
+  const std::string no_end = FitsBuilder::image(16, 2, 2).write(dir_.file("no_end.fit"));
+  const std::string short_data =
+      FitsBuilder::image(16, 4, 4).end().u16({1, 2}).write(dir_.file("short.fit"));
+  for (const std::string& path : {no_end, short_data, dir_.file("missing.fit")}) {
+    const Result<ReadReport> read = fits_read(frame_, path);
+    const Result<FitsBytes> loaded = fits_load(path);
+    ASSERT_FALSE(read.ok());
+    ASSERT_FALSE(loaded.ok());
+    EXPECT_EQ(loaded.error(), read.error());
+  }
 }
 
 TEST(FitsName, ExtensionsInAnyCase) {
