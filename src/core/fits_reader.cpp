@@ -15,14 +15,7 @@
 #include <vector>
 
 #include "core/number_text.h"
-
-// The decoding loops are also built for AVX2, whose byte shuffles vectorise the byte swaps of
-// 32-bit data; the processor picks the version at load time.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define ORVANE_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
-#else
-#define ORVANE_VECTOR_CLONES
-#endif
+#include "core/vector_clones.h"
 
 namespace orvane::core {
 namespace {
@@ -314,9 +307,7 @@ ORVANE_VECTOR_CLONES void store_values(const std::uint8_t* src, std::size_t coun
       dst[i] = v;
       min_value = std::min(min_value, v);
       if constexpr (kDusky) {
-        // v, or the lowest int when v is 60000 or more, as a mask so the loop stays branch-free.
-        const std::int32_t high_mask = -static_cast<std::int32_t>(v >= 60000);
-        max_value = std::max(max_value, (v & ~high_mask) | (kInt32Min & high_mask));
+        max_value = std::max(max_value, dusky_max_candidate(v));
       } else {
         max_value = std::max(max_value, v);
       }

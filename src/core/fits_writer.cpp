@@ -8,14 +8,7 @@
 
 #include "core/atomic_file.h"
 #include "core/number_text.h"
-
-// The counting and encoding loops are also built for AVX2, whose packs and byte shuffles
-// vectorise them; the processor picks the version at load time.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define ORVANE_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
-#else
-#define ORVANE_VECTOR_CLONES
-#endif
+#include "core/vector_clones.h"
 
 namespace orvane::core {
 namespace {

@@ -10,13 +10,7 @@
 #include "core/fits_reader.h"
 #include "core/fits_writer.h"
 #include "core/number_text.h"
-
-// The summing loops are also built for AVX2; the processor picks the version at load time.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define ORVANE_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
-#else
-#define ORVANE_VECTOR_CLONES
-#endif
+#include "core/vector_clones.h"
 
 namespace orvane::processing {
 namespace {
@@ -24,7 +18,6 @@ namespace {
 // Adding and taking away 1.5 * 2^52 leaves a double of magnitude below 2^51 rounded to the
 // nearest whole number, halves to even, in a form that vectorises.
 constexpr double kRoundShift = 6755399441055744.0;
-constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 
 struct Extremes {
   std::int32_t max_value = -1;
@@ -57,8 +50,7 @@ ORVANE_VECTOR_CLONES void slide_row(double* __restrict sum, const std::int32_t* 
     out[i] = v;
     min_value = std::min(min_value, v);
     if constexpr (kDusky) {
-      const std::int32_t high_mask = -static_cast<std::int32_t>(v >= 60000);
-      max_value = std::max(max_value, (v & ~high_mask) | (kInt32Min & high_mask));
+      max_value = std::max(max_value, core::dusky_max_candidate(v));
     } else {
       max_value = std::max(max_value, v);
     }

@@ -4,14 +4,7 @@
 #include <cmath>
 
 #include "core/number_text.h"
-
-// The per-pixel loops of the continuous steps are also built for AVX2; the processor picks the
-// version at load time.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define ORVANE_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
-#else
-#define ORVANE_VECTOR_CLONES
-#endif
+#include "core/vector_clones.h"
 
 namespace orvane::processing {
 namespace {
