@@ -55,18 +55,11 @@ std::vector<std::string> lines_of(const std::string& path) {
 
 }  // namespace
 
-class AutomaticPhotometryTest : public QObject {
+class AutomaticPhotometryTest : public QObject, orvane::test::ProgramRuns {
   Q_OBJECT
 
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<Program> program_;
   std::vector<std::string> frames_;
 
-  Program& start() {
-    program_ = std::make_unique<Program>(*dir_);
-    program_->window.start("");
-    return *program_;
-  }
   // Chooses the folder in the folder window and presses OK; the stars are then marked.
   void begin(Program& p, bool pictures_not_checked) {
     p.action("photometry_menu_automatic")->trigger();
@@ -85,16 +78,13 @@ class AutomaticPhotometryTest : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<TempDir>();
+    new_folder();
     frames_ = {field(*dir_, "f1.fit", "21:00:00"), field(*dir_, "f2.fit", "21:01:00"),
                field(*dir_, "f3.fit", "21:02:00")};
     orvane::test::write_bytes(dir_->file("notes.txt"), "not a frame");
     orvane::test::write_bytes(dir_->file("mag_est.txt"), "earlier night\r\n");
   }
-  void cleanup() {
-    program_.reset();
-    dir_.reset();
-  }
+  void cleanup() { end_runs(); }
   void start_empties_the_data_file_even_when_cancelled();
   void each_frame_is_kept_skipped_or_the_run_stopped();
   void pictures_not_checked_run_unattended();

@@ -55,17 +55,9 @@ T* child(QWidget* window, const char* name) {
 
 }  // namespace
 
-class FileWindowsTest : public QObject {
+class FileWindowsTest : public QObject, orvane::test::ProgramRuns {
   Q_OBJECT
 
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<Program> program_;
-
-  Program& start(const std::string& command_line = "") {
-    program_ = std::make_unique<Program>(*dir_);
-    program_->window.start(command_line);
-    return *program_;
-  }
   QWidget* dialog_after(const char* item) {
     program_->action(item)->trigger();
     // A dialog closed by the new one is gone for good.
@@ -78,11 +70,8 @@ class FileWindowsTest : public QObject {
   }
 
  private slots:
-  void init() { dir_ = std::make_unique<TempDir>(); }
-  void cleanup() {
-    program_.reset();
-    dir_.reset();
-  }
+  void init() { new_folder(); }
+  void cleanup() { end_runs(); }
   void each_mode_lists_its_own_files();
   void open_and_choose_a_file();
   void save_asks_for_a_bitpix_and_before_replacing();

@@ -95,19 +95,11 @@ bool point_shown(PictureBox* box, QPoint at) {
 
 }  // namespace
 
-class LightCurveWindowTest : public QObject {
+class LightCurveWindowTest : public QObject, orvane::test::ProgramRuns {
   Q_OBJECT
 
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<Program> program_;
   std::string data_path_;
 
-  Program& start() {
-    program_.reset();
-    program_ = std::make_unique<Program>(*dir_);
-    program_->window.start("");
-    return *program_;
-  }
   // What the data-file dialog's OK does with mag_est.txt of the folder.
   LightCurveWindow* open(Program& p) {
     p.window.open_light_curve(data_path_);
@@ -144,13 +136,10 @@ class LightCurveWindowTest : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<TempDir>();
+    new_folder();
     data_path_ = write_night(*dir_);
   }
-  void cleanup() {
-    program_.reset();
-    dir_.reset();
-  }
+  void cleanup() { end_runs(); }
   void night_is_listed_and_plotted();
   void list_double_click_strikes_out_and_takes_back();
   void chart_click_strikes_out_within_one_pixel_data();

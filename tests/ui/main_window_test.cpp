@@ -35,26 +35,12 @@ std::string write_frame(const TempDir& dir, const std::string& name) {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, orvane::test::ProgramRuns {
   Q_OBJECT
 
-  // A fresh folder for each test, and one run of the program in it at a time.
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<Program> program_;
-
-  Program& start(const std::string& command_line) {
-    program_.reset();
-    program_ = std::make_unique<Program>(*dir_);
-    program_->window.start(command_line);
-    return *program_;
-  }
-
  private slots:
-  void init() { dir_ = std::make_unique<TempDir>(); }
-  void cleanup() {
-    program_.reset();
-    dir_.reset();
-  }
+  void init() { new_folder(); }
+  void cleanup() { end_runs(); }
   void start_up_values();
   void command_line_file_data();
   void command_line_file();

@@ -68,25 +68,12 @@ void click_in(QWidget* window, const char* button) {
 
 }  // namespace
 
-class PhotometryWindowsTest : public QObject {
+class PhotometryWindowsTest : public QObject, orvane::test::ProgramRuns {
   Q_OBJECT
 
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<Program> program_;
-
-  Program& start(const std::string& command_line) {
-    program_.reset();
-    program_ = std::make_unique<Program>(*dir_);
-    program_->window.start(command_line);
-    return *program_;
-  }
-
  private slots:
-  void init() { dir_ = std::make_unique<TempDir>(); }
-  void cleanup() {
-    program_.reset();
-    dir_.reset();
-  }
+  void init() { new_folder(); }
+  void cleanup() { end_runs(); }
   void run_fills_the_boxes_and_the_clipboard_data();
   void run_fills_the_boxes_and_the_clipboard();
   void no_star_is_told_once_and_the_clipboard_kept();

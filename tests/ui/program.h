@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <memory>
+#include <string>
 
 #include "support/scripted_user_interface.h"
 #include "support/temp_dir.h"
@@ -33,6 +35,30 @@ struct Program {
   ui::Workspace workspace;
   ScriptedUserInterface ui;
   ui::MainWindow window;
+};
+
+// A fresh folder for each test and one run of the program in it at a time; a QtTest class
+// derives from it and calls new_folder() in init() and end_runs() in cleanup().
+class ProgramRuns {
+ protected:
+  void new_folder() {
+    program_.reset();
+    dir_ = std::make_unique<TempDir>();
+  }
+  void end_runs() {
+    program_.reset();
+    dir_.reset();
+  }
+  // Starts the program in the folder (ending a run still going), with a command line.
+  Program& start(const std::string& command_line = "") {
+    program_.reset();
+    program_ = std::make_unique<Program>(*dir_);
+    program_->window.start(command_line);
+    return *program_;
+  }
+
+  std::unique_ptr<TempDir> dir_;
+  std::unique_ptr<Program> program_;
 };
 
 }  // namespace orvane::test
