@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/fits_reader.h"
 #include "core/image_frame.h"
 #include "core/number_text.h"
@@ -35,6 +36,11 @@
 #include "display/render.h"
 
 namespace {
+
+using orvane::bench::elapsed_ms;
+using orvane::bench::median;
+using orvane::bench::pad;
+using orvane::bench::print;
 
 namespace core = orvane::core;
 namespace display = orvane::display;
@@ -48,19 +54,6 @@ constexpr double kMaxRssTargetKb = 60 * 1024;  // 60 MB
 // Keeps the compiler from dropping a copy whose result is never read.
 void keep(const void* p) {
   asm volatile("" : : "g"(p) : "memory");
-}
-
-template <typename F>
-double elapsed_ms(F&& f) {
-  const auto start = std::chrono::steady_clock::now();
-  f();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 // Our side and the peer's, timed alternately so that load from other processes falls on both.
@@ -85,22 +78,6 @@ std::string fixed(double v, const char* pattern = "0.0") {
   return core::format(v, pattern);
 }
 
-std::string pad(std::string text, std::size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
-  return text;
-}
-
-std::string pad_left(std::string text, std::size_t width) {
-  if (text.size() < width) text.insert(0, width - text.size(), ' ');
-  return text;
-}
-
-void print(const std::string& line) {
-  std::fputs(line.c_str(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
-}
-
 struct Row {
   std::string name;
   double ours_ms;
@@ -109,17 +86,17 @@ struct Row {
 };
 
 void print_header() {
-  print(pad("measurement", 46) + pad_left("ours", 10) + pad_left("peer", 10) +
-        pad_left("ratio", 8) + pad_left("target", 10) + "  result");
+  print(pad("measurement", 46) + pad("ours", 10, true) + pad("peer", 10, true) +
+        pad("ratio", 8, true) + pad("target", 10, true) + "  result");
 }
 
 void print_row(const Row& row) {
-  std::string line = pad(row.name, 46) + pad_left(fixed(row.ours_ms) + " ms", 10);
+  std::string line = pad(row.name, 46) + pad(fixed(row.ours_ms) + " ms", 10, true);
   if (row.peer_ms > 0) {
     const double ratio = row.ours_ms / row.peer_ms;
-    line += pad_left(fixed(row.peer_ms) + " ms", 10) + pad_left(fixed(ratio, "0.00"), 8);
+    line += pad(fixed(row.peer_ms) + " ms", 10, true) + pad(fixed(ratio, "0.00"), 8, true);
     if (row.max_ratio > 0) {
-      line += pad_left("<= " + fixed(row.max_ratio, "0.0"), 10);
+      line += pad("<= " + fixed(row.max_ratio, "0.0"), 10, true);
       line += ratio <= row.max_ratio ? "  PASS" : "  FAIL";
     }
   }
@@ -338,8 +315,8 @@ void bench_cli_memory(const Context& c, const std::string& small_path) {
     kilobytes.push_back(core::val(text));
   }
   const double mb = median(kilobytes) / 1024;
-  print(pad("orvane-cli info 512 x 512, peak RSS", 46) + pad_left(fixed(mb) + " MB", 10) +
-        pad_left("", 18) + pad_left("< " + fixed(kMaxRssTargetKb / 1024) + " MB", 10) +
+  print(pad("orvane-cli info 512 x 512, peak RSS", 46) + pad(fixed(mb) + " MB", 10, true) +
+        pad("", 18, true) + pad("< " + fixed(kMaxRssTargetKb / 1024) + " MB", 10, true) +
         (mb * 1024 < kMaxRssTargetKb ? "  PASS" : "  FAIL"));
 }
 
@@ -390,15 +367,9 @@ int run(Context& c) {
 }  // namespace
 
 int main() {
-  std::string pattern = (fs::temp_directory_path() / "orvane-bench-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    std::fputs("cannot make a temporary folder\n", stderr);
-    return 1;
-  }
-  Context context;
-  context.folder = pattern;
-  const int status = run(context);
-  std::error_code ignored;
-  fs::remove_all(context.folder, ignored);
-  return status;
+  return orvane::bench::in_temporary_folder("orvane-bench", [](const std::string& folder) {
+    Context context;
+    context.folder = folder;
+    return run(context);
+  });
 }

@@ -34,11 +34,17 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/number_text.h"
 
 extern char** environ;
 
 namespace {
+
+using orvane::bench::elapsed_ms;
+using orvane::bench::median;
+using orvane::bench::pad;
+using orvane::bench::print;
 
 namespace core = orvane::core;
 namespace fs = std::filesystem;
@@ -54,16 +60,6 @@ struct Star {
 constexpr Star kStars[] = {{300.3, 620.6, 40000}, {640.7, 380.2, 25000}, {720.4, 730.5, 15000}};
 constexpr double kSigma = 1.5;
 constexpr double kSky = 1000;
-
-void print(const std::string& line) {
-  std::fputs((line + "\n").c_str(), stdout);
-  std::fflush(stdout);
-}
-
-std::string pad(std::string text, std::size_t width, bool left = false) {
-  if (text.size() < width) text.insert(left ? 0 : text.size(), width - text.size(), ' ');
-  return text;
-}
 
 std::string card(const std::string& text) {
   return (text + std::string(80, ' ')).substr(0, 80);
@@ -172,11 +168,6 @@ Timing timed(const std::vector<std::string>& argv) {
   t.max_rss_mb = usage.ru_maxrss / 1024.0;
   t.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   return t;
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 struct Command {
@@ -311,13 +302,6 @@ int run(const fs::path& folder) {
 }  // namespace
 
 int main() {
-  std::string pattern = (fs::temp_directory_path() / "orvane-photometry-bench-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    std::fputs("cannot make a temporary folder\n", stderr);
-    return 1;
-  }
-  const int status = run(pattern);
-  std::error_code ignored;
-  fs::remove_all(pattern, ignored);
-  return status;
+  return orvane::bench::in_temporary_folder("orvane-photometry-bench",
+                                            [](const std::string& folder) { return run(folder); });
 }

@@ -32,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/cli_user_interface.h"
 #include "core/fits_reader.h"
 #include "core/image_frame.h"
@@ -40,6 +41,11 @@
 #include "processing/continuous_calibration.h"
 
 namespace {
+
+using orvane::bench::elapsed_ms;
+using orvane::bench::median;
+using orvane::bench::pad;
+using orvane::bench::print;
 
 namespace core = orvane::core;
 namespace processing = orvane::processing;
@@ -57,30 +63,6 @@ class QuietUserInterface : public core::CliUserInterface {
   QuietUserInterface() : CliUserInterface(stderr) {}
   bool progress(std::string_view, std::string_view) override { return true; }
 };
-
-void print(const std::string& line) {
-  std::fputs(line.c_str(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
-}
-
-std::string pad(std::string text, std::size_t width, bool left = false) {
-  if (text.size() < width) text.insert(left ? 0 : text.size(), width - text.size(), ' ');
-  return text;
-}
-
-template <typename F>
-double elapsed_ms(F&& f) {
-  const auto start = std::chrono::steady_clock::now();
-  f();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 void print_row(const std::string& name, double ours, double peer, double target) {
   const double ratio = ours / peer;
@@ -347,13 +329,6 @@ int run(const fs::path& folder) {
 }  // namespace
 
 int main() {
-  std::string pattern = (fs::temp_directory_path() / "orvane-processing-bench-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    std::fputs("cannot make a temporary folder\n", stderr);
-    return 1;
-  }
-  const int status = run(pattern);
-  std::error_code ignored;
-  fs::remove_all(pattern, ignored);
-  return status;
+  return orvane::bench::in_temporary_folder("orvane-processing-bench",
+                                            [](const std::string& folder) { return run(folder); });
 }

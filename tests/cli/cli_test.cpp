@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "cli_run.h"
 #include "core/fits_reader.h"
 #include "support/fits_builder.h"
 #include "support/temp_dir.h"
@@ -15,23 +16,11 @@ namespace {
 using orvane::test::FitsBuilder;
 using orvane::test::TempDir;
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using orvane::test::CliRun;
 
 class Cli : public ::testing::Test {
  protected:
-  CliRun cli(const std::string& arguments) {
-    const std::string out = dir_.file("stdout.txt");
-    const std::string err = dir_.file("stderr.txt");
-    const std::string command =
-        std::string(ORVANE_CLI_PATH) + " " + arguments + " >" + out + " 2>" + err;
-    int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, orvane::test::read_bytes(out),
-            orvane::test::read_bytes(err)};
-  }
+  CliRun cli(const std::string& arguments) { return orvane::test::run_cli(dir_, arguments); }
 
   // 3 x 2 frame, BITPIX 16 with BZERO 32768: values 100, 200, 300 / 400, 40000, 1000, stored
   // as value - 32768.

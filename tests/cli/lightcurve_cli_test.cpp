@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli_run.h"
 #include "support/fits_builder.h"
 #include "support/temp_dir.h"
 
@@ -17,11 +18,7 @@ using orvane::test::read_bytes;
 using orvane::test::TempDir;
 using orvane::test::write_bytes;
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using orvane::test::CliRun;
 
 // 21:30 and 02:15: C-K -0.5 and -0.25, V-C 1.5 and 1.25.
 const std::string kFirst = "03/02/00 21:30:00 030 Check=012.00 Comp=011.50 Var=013.00 /obs/a.fit";
@@ -31,14 +28,7 @@ class LightCurveCli : public ::testing::Test {
  protected:
   LightCurveCli() { write_bytes(data_, ";night one\r\n" + kFirst + "\r\n\r\n" + kSecond + "\r\n"); }
 
-  CliRun cli(const std::string& arguments) {
-    const std::string out = dir_.file("stdout.txt");
-    const std::string err = dir_.file("stderr.txt");
-    const std::string command =
-        std::string(ORVANE_CLI_PATH) + " " + arguments + " >" + out + " 2>" + err;
-    int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_bytes(out), read_bytes(err)};
-  }
+  CliRun cli(const std::string& arguments) { return orvane::test::run_cli(dir_, arguments); }
 
   TempDir dir_;
   const std::string data_ = dir_.file("mag_est.txt");

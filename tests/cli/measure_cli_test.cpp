@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli_run.h"
 #include "support/fits_builder.h"
 #include "support/temp_dir.h"
 
@@ -14,10 +15,7 @@ namespace {
 
 using orvane::test::FitsBuilder;
 
-struct Output {
-  int status = -1;
-  std::string out, err;
-};
+using Output = orvane::test::CliRun;
 
 // 64 x 64, background 1000, three stars of 3 x 3 pixels (a fifth of the flux on the centre, a
 // tenth on each neighbour): comparison 1000 at (16, 16), variable 10000 at (44, 20), check 100
@@ -46,13 +44,8 @@ class Measure : public ::testing::Test {
 
   // Stars given a pixel off their centres; the peak search (span 15) finds them.
   Output measure(const std::string& options) {
-    const std::string out = dir_.file("out.txt"), err = dir_.file("err.txt");
-    const std::string command = std::string(ORVANE_CLI_PATH) + " measure " + path_ +
-                                " --comp 15,17 --var 45,19 --check 21,45 " + options + " >" + out +
-                                " 2>" + err;
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, orvane::test::read_bytes(out),
-            orvane::test::read_bytes(err)};
+    return orvane::test::run_cli(
+        dir_, "measure " + path_ + " --comp 15,17 --var 45,19 --check 21,45 " + options);
   }
 
   orvane::test::TempDir dir_;

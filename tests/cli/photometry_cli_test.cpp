@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_run.h"
 #include "core/number_text.h"
 #include "support/file_size_limit.h"
 #include "support/fits_builder.h"
@@ -25,10 +26,7 @@ using orvane::test::read_bytes;
 using orvane::test::TempDir;
 using orvane::test::write_bytes;
 
-struct Output {
-  int status = -1;
-  std::string out, err;
-};
+using Output = orvane::test::CliRun;
 
 // The text cut at each `end`; a last piece without it is kept too, so a missing end shows up.
 std::vector<std::string> pieces(const std::string& text, const std::string& end) {
@@ -87,11 +85,7 @@ class PhotometryCli : public ::testing::Test {
 
   // orvane-cli run in the folder `cwd` (the test's own folder when empty).
   Output cli(const std::string& arguments, const std::string& cwd = "") {
-    const std::string out = dir_.file("stdout.txt"), err = dir_.file("stderr.txt");
-    const std::string command = "cd " + (cwd.empty() ? dir_.path().string() : cwd) + " && " +
-                                ORVANE_CLI_PATH + " " + arguments + " >" + out + " 2>" + err;
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_bytes(out), read_bytes(err)};
+    return orvane::test::run_cli(dir_, arguments, cwd.empty() ? dir_.path().string() : cwd);
   }
 
   // A folder of the test's own holding copies of the given frames.
