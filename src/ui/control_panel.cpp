@@ -55,52 +55,63 @@ QPushButton* ControlPanel::make_command(int number, const QString& caption) {
 }
 
 ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
-  auto* grid = new QGridLayout(this);
-  grid->setHorizontalSpacing(6);
-  grid->setVerticalSpacing(4);
-  int row = 0;
+  grid_ = new QGridLayout(this);
+  grid_->setHorizontalSpacing(6);
+  grid_->setVerticalSpacing(4);
+  build_contrast_rows();
+  build_position_rows();
+  build_cursor_rows();
+  build_photometry_rows();
+  grid_->setRowStretch(row_, 1);
+}
 
+QLabel* ControlPanel::section(int number, const QString& caption) {
+  QLabel* label = make_label(number, caption);
   QFont title_font = font();
   title_font.setBold(true);
-  auto section = [&](int number, const QString& caption) {
-    QLabel* label = make_label(number, caption);
-    label->setFont(title_font);
-    return label;
-  };
-  auto step = [&](int number, const QString& caption) {
-    QPushButton* button = make_command(number, caption);
-    button->setFixedWidth(kStepButtonWidth);
-    return button;
-  };
-  auto star_row = [&](QWidget* left, int label, const QString& caption, int x_box, int y_box) {
-    if (left != nullptr) grid->addWidget(left, row, kSection);
-    grid->addWidget(make_label(label, caption), row, kRowLabel);
-    grid->addWidget(make_text(x_box, kBoxWidth), row, kFirstBox);
-    grid->addWidget(make_text(y_box, kBoxWidth), row, kSecondBox);
-    ++row;
-  };
-  auto result_row = [&](QWidget* left, int label, const QString& caption, int box) {
-    if (left != nullptr) grid->addWidget(left, row, kSection);
-    grid->addWidget(make_label(label, caption), row, kRowLabel);
-    grid->addWidget(make_text(box, kWideBoxWidth), row, kFirstBox, 1, 2);
-    ++row;
-  };
+  label->setFont(title_font);
+  return label;
+}
 
-  // Contrast: a value box with its "+" and "-" step buttons on each row.
-  auto contrast_row = [&](QWidget* left, int label, const QString& caption, int box, int plus) {
-    result_row(left, label, caption, box);
-    grid->addWidget(step(plus, "+"), row - 1, kStep);
-    grid->addWidget(step(plus + 1, "-"), row - 1, kStep + 1);
-  };
+void ControlPanel::star_row(QWidget* left, int label, const QString& caption, int x_box,
+                            int y_box) {
+  if (left != nullptr) grid_->addWidget(left, row_, kSection);
+  grid_->addWidget(make_label(label, caption), row_, kRowLabel);
+  grid_->addWidget(make_text(x_box, kBoxWidth), row_, kFirstBox);
+  grid_->addWidget(make_text(y_box, kBoxWidth), row_, kSecondBox);
+  ++row_;
+}
+
+void ControlPanel::result_row(QWidget* left, int label, const QString& caption, int box) {
+  if (left != nullptr) grid_->addWidget(left, row_, kSection);
+  grid_->addWidget(make_label(label, caption), row_, kRowLabel);
+  grid_->addWidget(make_text(box, kWideBoxWidth), row_, kFirstBox, 1, 2);
+  ++row_;
+}
+
+// A value box with its "+" and "-" step buttons.
+void ControlPanel::contrast_row(QWidget* left, int label, const QString& caption, int box,
+                                int plus) {
+  result_row(left, label, caption, box);
+  int column = kStep;
+  for (const char* sign : {"+", "-"}) {
+    QPushButton* button = make_command(plus++, sign);
+    button->setFixedWidth(kStepButtonWidth);
+    grid_->addWidget(button, row_ - 1, column++);
+  }
+}
+
+void ControlPanel::build_contrast_rows() {
   contrast_row(section(1, "Contrast"), 2, "Range", 1, 1);
   contrast_row(make_command(5, "Auto"), 3, "Background", 2, 3);
-  grid->addWidget(make_label(20, "max 0 / min 0 / ave 0"), row, kSection, 1, 6);
-  ++row;
+  grid_->addWidget(make_label(20, "max 0 / min 0 / ave 0"), row_++, kSection, 1, 6);
   auto* rules = new QHBoxLayout;
   for (const char* name : {"Line1", "Line2", "Line3"}) rules->addWidget(make_rule(name));
-  grid->addLayout(rules, row++, kSection, 1, 6);
+  grid_->addLayout(rules, row_++, kSection, 1, 6);
+}
 
-  // Star positions; Text11 shows the position mode under the section title.
+// Star positions; Text11 shows the position mode under the section title.
+void ControlPanel::build_position_rows() {
   star_row(section(4, "Position"), 17, "Check star", 19, 20);
   QLineEdit* mode = make_text(11, kBoxWidth + 30);
   mode->setReadOnly(true);
@@ -110,25 +121,27 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
   star_row(nullptr, 18, "SKY for chk.", 21, 22);
   star_row(nullptr, 6, "SKY for comp.", 5, 6);
   star_row(nullptr, 8, "SKY for var.", 9, 10);
+}
 
-  // Cursor read-out.
-  grid->addWidget(section(9, "Cursor"), row, kSection);
+void ControlPanel::build_cursor_rows() {
+  grid_->addWidget(section(9, "Cursor"), row_, kSection);
   QLabel* x_label = make_label(10, "X");
   x_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  grid->addWidget(x_label, row, kRowLabel);
-  grid->addWidget(make_text(12, kBoxWidth), row, kFirstBox);
+  grid_->addWidget(x_label, row_, kRowLabel);
+  grid_->addWidget(make_text(12, kBoxWidth), row_, kFirstBox);
   auto* y_pair = new QHBoxLayout;
   y_pair->addSpacing(8);
   y_pair->addWidget(make_label(11, "Y"));
   y_pair->addWidget(make_text(13, kBoxWidth));
   y_pair->addStretch();
-  grid->addLayout(y_pair, row++, kSecondBox, 1, 3);
+  grid_->addLayout(y_pair, row_++, kSecondBox, 1, 3);
   QLabel* level = make_label(12, "Level");
   level->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  grid->addWidget(level, row, kRowLabel);
-  grid->addWidget(make_text(14, kWideBoxWidth), row++, kFirstBox, 1, 2);
+  grid_->addWidget(level, row_, kRowLabel);
+  grid_->addWidget(make_text(14, kWideBoxWidth), row_++, kFirstBox, 1, 2);
+}
 
-  // Photometry results and settings.
+void ControlPanel::build_photometry_rows() {
   result_row(make_command(6, "Photometry"), 19, "Check star", 23);
   result_row(make_command(8, "Automatic"), 14, "Comparison", 15);
   result_row(make_command(9, "End of Auto"), 15, "Variable", 16);
@@ -137,11 +150,9 @@ ControlPanel::ControlPanel(QWidget* parent) : QWidget(parent) {
   search_span_label_->setObjectName("Label16");
   search_span_label_->setCursor(Qt::PointingHandCursor);
   labels_[16] = search_span_label_;
-  grid->addWidget(make_command(7, "Cross on"), row, kSection);
-  grid->addWidget(search_span_label_, row, kRowLabel);
-  grid->addWidget(make_text(18, kBoxWidth), row++, kFirstBox);
-
-  grid->setRowStretch(row, 1);
+  grid_->addWidget(make_command(7, "Cross on"), row_, kSection);
+  grid_->addWidget(search_span_label_, row_, kRowLabel);
+  grid_->addWidget(make_text(18, kBoxWidth), row_++, kFirstBox);
 }
 
 QLineEdit* ControlPanel::position_x_box(int slot) const {

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <map>
 
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -71,6 +72,19 @@ class ControlPanel : public QWidget {
   QLineEdit* make_text(int number, int width);
   QLabel* make_label(int number, const QString& caption);
   QPushButton* make_command(int number, const QString& caption);
+  QLabel* section(int number, const QString& caption);
+
+  // Rows of the grid, top to bottom; each adds itself at row_ and moves it on.
+  void star_row(QWidget* left, int label, const QString& caption, int x_box, int y_box);
+  void result_row(QWidget* left, int label, const QString& caption, int box);
+  void contrast_row(QWidget* left, int label, const QString& caption, int box, int plus);
+  void build_contrast_rows();
+  void build_position_rows();
+  void build_cursor_rows();
+  void build_photometry_rows();
+
+  QGridLayout* grid_ = nullptr;
+  int row_ = 0;
 
   std::map<int, QLineEdit*> texts_;
   std::map<int, QLabel*> labels_;
