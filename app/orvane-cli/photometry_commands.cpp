@@ -208,7 +208,7 @@ int run_photometry(const ParsedArgs& args, const Streams& io) {
   FrameReader reader(args, *paths);
   photometry::MagnitudeValues boxes;
   for (std::size_t i = 0; i < paths->size(); ++i) {
-    ui.progress("Automatic photometry", (*paths)[i]);
+    ui.progress("Automatic photometry", (*paths)[i], {i, paths->size()});
     auto [frame, read] = reader.take(i);
     if (!read) {
       print(io.err, read.error());

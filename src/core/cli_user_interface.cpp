@@ -20,7 +20,8 @@ bool CliUserInterface::ask_ok_cancel(std::string_view /*text*/, std::string_view
 }
 
 // Progress lines would only clutter a log or a pipe, so they are shown on a terminal only.
-bool CliUserInterface::progress(std::string_view caption, std::string_view label) {
+bool CliUserInterface::progress(std::string_view caption, std::string_view label,
+                                ProgressCount /*count*/) {
   if (terminal_) {
     std::string line(caption);
     line += ": ";

@@ -16,7 +16,8 @@ class CliUserInterface : public UserInterface {
   bool ask_ok_cancel(std::string_view text, std::string_view title = {}) override;
   void beep() override {}
   void busy(bool) override {}
-  bool progress(std::string_view caption, std::string_view label) override;
+  bool progress(std::string_view caption, std::string_view label,
+                ProgressCount count = {}) override;
   void progress_done() override {}
   // Nobody is there to look at the frames: every frame is kept.
   FrameChoice choose_frame(std::string_view) override { return FrameChoice::kSave; }

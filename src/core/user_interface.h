@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace orvane::core {
@@ -9,6 +10,13 @@ enum class FrameChoice {
   kSave,      // "data save and next file read"
   kDontSave,  // "data not save & next file read"
   kCancel,    // "Cancel", or the window closed
+};
+
+// How far a run over many files has come: `done` of `total` finished. A total of 0 means the
+// run does not count its steps.
+struct ProgressCount {
+  std::size_t done = 0;
+  std::size_t total = 0;
 };
 
 // How logic talks to the person at the screen: the desktop program shows message boxes and a
@@ -22,8 +30,10 @@ class UserInterface {
   // The hourglass pointer.
   virtual void busy(bool on) = 0;
   // Shows where a long run is and lets window events run; false when the user asked to stop.
-  // The first call of a run opens the progress window, later calls update it.
-  virtual bool progress(std::string_view caption, std::string_view label) = 0;
+  // The first call of a run opens the progress window, later calls update it. `count` says how
+  // far the run has come, for a line that estimates the time left.
+  virtual bool progress(std::string_view caption, std::string_view label,
+                        ProgressCount count = {}) = 0;
   // Closes the progress window at the end of a run (nothing happens when none is open).
   virtual void progress_done() = 0;
   // Asks whether to keep a measured frame; the caption names the frame.

@@ -87,7 +87,9 @@ class Composer {
 
   void run() {
     for (long centre = half_; centre + half_ < long(files_.size()); ++centre) {
-      if (!ui_.progress("Progress Auto Composite", files_[centre])) {
+      const core::ProgressCount count{std::size_t(centre - half_),
+                                      files_.size() - 2 * std::size_t(half_)};
+      if (!ui_.progress("Progress Auto Composite", files_[centre], count)) {
         outcome_.end = BatchEnd::kCancelled;
         return;
       }

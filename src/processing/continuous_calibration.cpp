@@ -106,7 +106,7 @@ BatchOutcome run_continuous(core::ImageFrame& frame, bool dark, const std::strin
   Run run{dark, reference_path, *reference, frame, ui, outcome};
   for (std::size_t i = 0; i < files.size(); ++i) {
     if (left_out_by_name(run, files[i])) continue;
-    if (!ui.progress("Progress" + core::str(double(i + 1)), files[i])) {
+    if (!ui.progress("Progress" + core::str(double(i + 1)), files[i], {i, files.size()})) {
       outcome.end = BatchEnd::kCancelled;
       break;
     }

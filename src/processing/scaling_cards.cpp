@@ -205,12 +205,13 @@ BatchOutcome change_bzero_bscale(const std::vector<std::string>& files, std::str
   }
   core::BusyGuard busy(ui);
   core::ProgressGuard progress(ui);
-  for (const std::string& path : files) {
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::string& path = files[i];
     if (!core::is_fits_name(path)) {
       outcome.skipped.push_back(path + ": not a FITS file name");
       continue;
     }
-    if (!ui.progress("Progress Auto Composite", path)) {
+    if (!ui.progress("Progress Auto Composite", path, {i, files.size()})) {
       outcome.end = BatchEnd::kCancelled;
       break;
     }

@@ -86,7 +86,8 @@ void QtUserInterface::open_progress_window() {
   }
 }
 
-bool QtUserInterface::progress(std::string_view caption, std::string_view label) {
+bool QtUserInterface::progress(std::string_view caption, std::string_view label,
+                               core::ProgressCount /*count*/) {
   if (!progress_) open_progress_window();
   progress_->setWindowTitle(to_qt(caption));
   progress_label_->setText(to_qt(label));

@@ -25,7 +25,8 @@ class QtUserInterface : public core::UserInterface {
   // The progress window "Form8": a small application-modal dialog, centred on the screen when
   // it opens, with the run's caption, the current file in "Label1" and a Cancel button that
   // stops the run after the current file.
-  bool progress(std::string_view caption, std::string_view label) override;
+  bool progress(std::string_view caption, std::string_view label,
+                core::ProgressCount count = {}) override;
   void progress_done() override;
   // "Form9", modal, at the place it had last.
   core::FrameChoice choose_frame(std::string_view caption) override;

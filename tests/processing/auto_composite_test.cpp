@@ -151,9 +151,10 @@ TEST_F(CompositeTest, AnUnreadableMemberEndsTheRunKeepingEarlierComposites) {
 // it again.
 class DeletingUserInterface : public test::ScriptedUserInterface {
  public:
-  bool progress(std::string_view caption, std::string_view label) override {
+  bool progress(std::string_view caption, std::string_view label,
+                core::ProgressCount count) override {
     if (label == when) std::filesystem::remove(doomed);
-    return ScriptedUserInterface::progress(caption, label);
+    return ScriptedUserInterface::progress(caption, label, count);
   }
   std::string when, doomed;
 };

@@ -29,8 +29,10 @@ class ScriptedUserInterface : public core::UserInterface {
   }
   void beep() override { ++beeps; }
   void busy(bool on) override { busy_depth += on ? 1 : -1; }
-  bool progress(std::string_view caption, std::string_view label) override {
+  bool progress(std::string_view caption, std::string_view label,
+                core::ProgressCount count = {}) override {
     progress_lines.push_back(std::string(caption) + ": " + std::string(label));
+    progress_counts.push_back(count);
     ++progress_calls;
     return !(cancel_progress || (cancel_at_progress > 0 && progress_calls >= cancel_at_progress));
   }
@@ -57,6 +59,7 @@ class ScriptedUserInterface : public core::UserInterface {
   std::deque<core::FrameChoice> frame_choices;
   std::vector<std::string> frame_captions;
   std::vector<std::string> progress_lines;
+  std::vector<core::ProgressCount> progress_counts;
   bool cancel_progress = false;
   // When positive, the progress call with this number (from 1) and every later one answer stop.
   int cancel_at_progress = 0;
