@@ -211,8 +211,10 @@ bool bench_calibration(const Night& night, core::ImageFrame& frame, bool dark) {
     QuietUserInterface ui;
     ours.push_back(elapsed_ms([&] {
       const processing::BatchOutcome outcome =
-          dark ? processing::continuous_dark(frame, night.dark, night.frames, ui)
-               : processing::continuous_flat(frame, night.flat, night.frames, ui);
+          dark ? processing::continuous_dark(core::read_options_of(frame), night.dark, night.frames,
+                                             ui)
+               : processing::continuous_flat(core::read_options_of(frame), night.flat, night.frames,
+                                             ui);
       ok &= outcome.end == processing::BatchEnd::kCompleted && outcome.done == kFrames;
     }));
     restore(night);
@@ -269,7 +271,7 @@ bool bench_composite(const Night& night, core::ImageFrame& frame) {
   const auto compose = [&] {
     QuietUserInterface ui;
     const processing::BatchOutcome outcome =
-        processing::auto_composite(frame, night.frames, 7, out, ui);
+        processing::auto_composite(core::read_options_of(frame), night.frames, 7, out, ui);
     ok &= outcome.end == processing::BatchEnd::kCompleted && outcome.done == kFrames - 6;
   };
   for (int i = 0; i < kRepetitions; ++i) {

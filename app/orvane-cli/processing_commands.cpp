@@ -42,7 +42,14 @@ bool batch_files(const ParsedArgs& args, const Streams& io, std::vector<std::str
   return true;
 }
 
+// Tells how the batch ended: what stopped it and the files left out or limited on stderr, the
+// counts on stdout.
 int batch_status(const BatchOutcome& outcome, const Streams& io, const std::string& done_word) {
+  core::CliUserInterface ui(io.err);
+  for (const std::string& message : outcome.stop_messages) ui.message(message);
+  if (std::string summary = processing::batch_summary(outcome); !summary.empty()) {
+    ui.message(summary);
+  }
   print(io.out, done_word + " " + core::str_trimmed(outcome.done) + ", skipped " +
                     core::str_trimmed(double(outcome.skipped.size())));
   return outcome.end == BatchEnd::kCompleted ? kExitDone : kExitFailed;
@@ -93,7 +100,7 @@ int run_continuous(const ParsedArgs& args, const Streams& io, const std::string&
   std::vector<std::string> files;
   if (!batch_files(args, io, files)) return kExitFailed;
   core::CliUserInterface ui(io.err);
-  return batch_status(batch(*frame, reference, files, ui), io, "processed");
+  return batch_status(batch(core::read_options_of(*frame), reference, files, ui), io, "processed");
 }
 
 int run_batch_dark(const ParsedArgs& args, const Streams& io) {
@@ -112,8 +119,8 @@ int run_composite(const ParsedArgs& args, const Streams& io) {
   std::vector<std::string> files;
   if (!batch_files(args, io, files)) return kExitFailed;
   core::CliUserInterface ui(io.err);
-  const BatchOutcome outcome =
-      processing::auto_composite(*frame, files, pictures, args.value("--outdir").value_or(""), ui);
+  const BatchOutcome outcome = processing::auto_composite(
+      core::read_options_of(*frame), files, pictures, args.value("--outdir").value_or(""), ui);
   return batch_status(outcome, io, "written");
 }
 

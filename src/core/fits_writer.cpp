@@ -37,6 +37,18 @@ bool has_keyword(const std::string& card, std::string_view keyword) {
   return std::string_view(card).substr(0, 8) == keyword;
 }
 
+// What is written: header cards and rows of pixels, from the frame or from an image of its own.
+struct WriteSource {
+  const std::string* cards;  // the first card
+  int card_count;
+  const std::int32_t* pixels;  // row 0
+  std::size_t stride;          // elements from one row to the next
+  int width;
+  int height;
+
+  const std::int32_t* row(int y) const { return pixels + stride * std::size_t(y); }
+};
+
 // Values outside the range of the file's BITPIX, and whether 16-bit data need BZERO 32768.
 struct ClipCount {
   std::int64_t raised = 0;
@@ -44,13 +56,13 @@ struct ClipCount {
   bool above_32767 = false;
 };
 
-ORVANE_VECTOR_CLONES ClipCount count_clipping(const ImageFrame& frame, std::int32_t maximum) {
+ORVANE_VECTOR_CLONES ClipCount count_clipping(const WriteSource& source, std::int32_t maximum) {
   ClipCount count;
   std::int32_t largest = 0;
-  for (int y = 0; y < frame.height; ++y) {
-    const std::int32_t* row = frame.pixels.row(y);
+  for (int y = 0; y < source.height; ++y) {
+    const std::int32_t* row = source.row(y);
     std::int32_t raised = 0, lowered = 0;  // at most one row's worth: 32 bits vectorise better
-    for (int x = 0; x < frame.width; ++x) {
+    for (int x = 0; x < source.width; ++x) {
       raised += row[x] < 0 ? 1 : 0;
       lowered += row[x] > maximum ? 1 : 0;
       largest = std::max(largest, row[x]);
@@ -65,14 +77,14 @@ ORVANE_VECTOR_CLONES ClipCount count_clipping(const ImageFrame& frame, std::int3
 // The header as written: the frame's cards with BZERO 0 (or 32768), BSCALE 1 and the BITPIX
 // being written. NAXIS1 and NAXIS2 are corrected where they no longer match the frame, and a
 // frame read from a file with several planes is written with NAXIS3 = 1, so the file is standard.
-Result<std::vector<std::string>> build_header(const ImageFrame& frame, const std::string& path,
+Result<std::vector<std::string>> build_header(const WriteSource& source, const std::string& path,
                                               int bitpix, bool bzero_32768) {
   const std::string bzero_card = value_card("BZERO", bzero_32768 ? "32768" : "0");
   std::vector<std::string> cards;
   bool has_bzero = false;
   int end_index = -1;
-  for (int i = 1; i <= frame.header_card_count; ++i) {
-    std::string card = frame.header_cards[i];
+  for (int i = 0; i < source.card_count; ++i) {
+    std::string card = source.cards[i];
     card.resize(kCardLength, ' ');
     if (has_keyword(card, "BZERO   ")) {
       card = bzero_card, has_bzero = true;
@@ -80,10 +92,10 @@ Result<std::vector<std::string>> build_header(const ImageFrame& frame, const std
       card = value_card("BSCALE", "1");
     } else if (has_keyword(card, "BITPIX  ")) {
       card = value_card("BITPIX", whole(bitpix));
-    } else if (has_keyword(card, "NAXIS1  ") && val(card.substr(9, 21)) != frame.width) {
-      card = value_card("NAXIS1", whole(frame.width));
-    } else if (has_keyword(card, "NAXIS2  ") && val(card.substr(9, 21)) != frame.height) {
-      card = value_card("NAXIS2", whole(frame.height));
+    } else if (has_keyword(card, "NAXIS1  ") && val(card.substr(9, 21)) != source.width) {
+      card = value_card("NAXIS1", whole(source.width));
+    } else if (has_keyword(card, "NAXIS2  ") && val(card.substr(9, 21)) != source.height) {
+      card = value_card("NAXIS2", whole(source.height));
     } else if (has_keyword(card, "NAXIS3  ") && val(card.substr(9, 21)) != 1) {
       card = value_card("NAXIS3", "1");
     } else if (end_index < 0 && has_keyword(card, "END     ")) {
@@ -138,20 +150,20 @@ ORVANE_VECTOR_CLONES void encode_row(const std::int32_t* row, int width, int bit
   }
 }
 
-Status write_data(AtomicFileWriter& file, const ImageFrame& frame, int bitpix, bool bzero_32768) {
-  const std::size_t row_bytes = std::size_t(frame.width) * (bitpix / 8);
+Status write_data(AtomicFileWriter& file, const WriteSource& source, int bitpix, bool bzero_32768) {
+  const std::size_t row_bytes = std::size_t(source.width) * (bitpix / 8);
   std::vector<std::uint8_t> buffer(std::max(kBufferBytes, row_bytes));
   std::size_t used = 0;
-  for (int y = 0; y < frame.height; ++y) {
+  for (int y = 0; y < source.height; ++y) {
     if (used + row_bytes > buffer.size()) {
       if (Status s = file.write(buffer.data(), used); !s) return s;
       used = 0;
     }
-    encode_row(frame.pixels.row(y), frame.width, bitpix, bzero_32768, buffer.data() + used);
+    encode_row(source.row(y), source.width, bitpix, bzero_32768, buffer.data() + used);
     used += row_bytes;
   }
   // Zero bytes up to a whole 2880-byte block, as standard readers expect.
-  const std::size_t data_bytes = row_bytes * std::size_t(frame.height);
+  const std::size_t data_bytes = row_bytes * std::size_t(source.height);
   const std::size_t padding = (kFitsBlock - data_bytes % kFitsBlock) % kFitsBlock;
   if (used + padding > buffer.size()) {
     if (Status s = file.write(buffer.data(), used); !s) return s;
@@ -159,6 +171,35 @@ Status write_data(AtomicFileWriter& file, const ImageFrame& frame, int bitpix, b
   }
   std::fill_n(buffer.data() + used, padding, std::uint8_t{0});
   return file.write(buffer.data(), used + padding);
+}
+
+Status check_bitpix(const std::string& path, int bitpix) {
+  if (bitpix == 8 || bitpix == 16 || bitpix == 32) return ok_status();
+  return Error{path + ": BITPIX" + str(bitpix) + " cannot be written (8, 16 or 32 only)"};
+}
+
+Result<WriteReport> write_source(const WriteSource& source, const std::string& path, int bitpix) {
+  WriteReport report;
+  report.max_written = bitpix == 8 ? 255 : bitpix == 16 ? 65535 : 2147483647;
+  bool bzero_32768 = false;
+  if (bitpix != 32) {
+    const ClipCount clip = count_clipping(source, report.max_written);
+    report.raised_to_zero = clip.raised;
+    report.lowered_to_max = clip.lowered;
+    // Values above 32767 are written with BZERO 32768 so other programs read them as they are.
+    bzero_32768 = bitpix == 16 && clip.above_32767;
+  }
+  Result<std::vector<std::string>> header = build_header(source, path, bitpix, bzero_32768);
+  if (!header) return Error{header.error()};
+
+  AtomicFileWriter file(path);
+  if (Status s = file.open(); !s) return Error{s.error()};
+  std::string header_bytes;
+  for (const std::string& card : *header) header_bytes += card;
+  if (Status s = file.write(header_bytes.data(), header_bytes.size()); !s) return Error{s.error()};
+  if (Status s = write_data(file, source, bitpix, bzero_32768); !s) return Error{s.error()};
+  if (Status s = file.commit(); !s) return Error{s.error()};
+  return report;
 }
 
 }  // namespace
@@ -178,36 +219,27 @@ std::string clip_message(const std::string& path, const WriteReport& report) {
 }
 
 Result<WriteReport> fits_write(const ImageFrame& frame, const std::string& path, int bitpix) {
-  if (bitpix != 8 && bitpix != 16 && bitpix != 32) {
-    return Error{path + ": BITPIX" + str(bitpix) + " cannot be written (8, 16 or 32 only)"};
-  }
+  if (Status s = check_bitpix(path, bitpix); !s) return Error{s.error()};
   if (frame.header_card_count <= 0 || frame.header_card_count > ImageFrame::kHeaderSlots ||
       !frame.has_image() || frame.width > ImageFrame::kMaxSide ||
       frame.height > ImageFrame::kMaxSide) {
     return Error{path + ": there is no image to save (no FITS file has been read)"};
   }
+  return write_source({&frame.header_cards[1], frame.header_card_count, frame.pixels.data(),
+                       std::size_t{ImageFrame::kMaxSide}, frame.width, frame.height},
+                      path, bitpix);
+}
 
-  WriteReport report;
-  report.max_written = bitpix == 8 ? 255 : bitpix == 16 ? 65535 : 2147483647;
-  bool bzero_32768 = false;
-  if (bitpix != 32) {
-    const ClipCount clip = count_clipping(frame, report.max_written);
-    report.raised_to_zero = clip.raised;
-    report.lowered_to_max = clip.lowered;
-    // Values above 32767 are written with BZERO 32768 so other programs read them as they are.
-    bzero_32768 = bitpix == 16 && clip.above_32767;
+Result<WriteReport> fits_write(const FitsImage& image, const std::string& path, int bitpix) {
+  if (Status s = check_bitpix(path, bitpix); !s) return Error{s.error()};
+  if (image.header_card_count <= 0 || image.header_card_count > ImageFrame::kHeaderSlots ||
+      std::size_t(image.header_card_count) > image.header_cards.size() || image.width <= 0 ||
+      image.height <= 0 || image.pixels.size() < std::size_t(image.width) * image.height) {
+    return Error{path + ": there is no image to save"};
   }
-  Result<std::vector<std::string>> header = build_header(frame, path, bitpix, bzero_32768);
-  if (!header) return Error{header.error()};
-
-  AtomicFileWriter file(path);
-  if (Status s = file.open(); !s) return Error{s.error()};
-  std::string header_bytes;
-  for (const std::string& card : *header) header_bytes += card;
-  if (Status s = file.write(header_bytes.data(), header_bytes.size()); !s) return Error{s.error()};
-  if (Status s = write_data(file, frame, bitpix, bzero_32768); !s) return Error{s.error()};
-  if (Status s = file.commit(); !s) return Error{s.error()};
-  return report;
+  return write_source({image.header_cards.data(), image.header_card_count, image.pixels.data(),
+                       std::size_t(image.width), image.width, image.height},
+                      path, bitpix);
 }
 
 }  // namespace orvane::core

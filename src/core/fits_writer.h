@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/fits_reader.h"
 #include "core/image_frame.h"
 #include "core/result.h"
 
@@ -21,5 +22,8 @@ std::string clip_message(const std::string& path, const WriteReport& report);
 // The file is written beside its final name and renamed over it, so a failure never leaves a
 // half-written file. The frame itself is never changed: clipping applies to the written values.
 Result<WriteReport> fits_write(const ImageFrame& frame, const std::string& path, int bitpix);
+
+// The same for an image held in a buffer of its own (batches leave the frame alone).
+Result<WriteReport> fits_write(const FitsImage& image, const std::string& path, int bitpix);
 
 }  // namespace orvane::core

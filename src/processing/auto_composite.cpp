@@ -72,16 +72,15 @@ bool same_size(const core::FitsImage& a, const core::FitsImage& b) {
 // previous window: the file that left is still in the ring when the new one arrives.
 class Composer {
  public:
-  Composer(core::ImageFrame& frame, const std::vector<std::string>& files, int pictures,
+  Composer(const core::ReadOptions& options, const std::vector<std::string>& files, int pictures,
            const std::string& output_folder, core::UserInterface& ui, BatchOutcome& outcome)
-      : frame_(frame),
-        files_(files),
+      : files_(files),
         pictures_(pictures),
         half_(pictures / 2),
         output_folder_(output_folder),
         ui_(ui),
         outcome_(outcome),
-        options_(core::read_options_of(frame)),
+        options_(options),
         ring_(pictures + 1),
         held_(pictures + 1, -1) {}
 
@@ -110,8 +109,7 @@ class Composer {
     held = -1;
     core::Result<core::ReadReport> read = core::fits_read_image(slot(j), files_[j], options_);
     if (!read) {
-      ui_.message(read.error());
-      ui_.message("File read error");
+      outcome_.stop_messages = {read.error(), "File read error"};
       outcome_.end = BatchEnd::kStopped;
       return false;
     }
@@ -137,10 +135,9 @@ class Composer {
       return true;
     }
     average_window(centre);
-    frame_.file_path = out;
-    core::Result<core::WriteReport> written = core::fits_write(frame_, out, frame_.bitpix);
+    core::Result<core::WriteReport> written = core::fits_write(composite_, out, composite_.bitpix);
     if (!written) {
-      ui_.message(written.error());
+      outcome_.stop_messages = {written.error() + "\r\n" + kStoppedHere};
       outcome_.end = BatchEnd::kStopped;
       return false;
     }
@@ -151,7 +148,7 @@ class Composer {
     return true;
   }
 
-  // The frame takes the centre's header and the means of the window around centre. The sums
+  // The composite takes the centre's header and the means of the window around centre. The sums
   // are carried over from the previous window when sum_ holds it (the file that left is still in
   // the ring), else summed afresh.
   void average_window(long centre) {
@@ -167,14 +164,14 @@ class Composer {
       }
     }
     summed_centre_ = centre;
-    core::frame_header_from_image(frame_, middle);
+    take_header(middle);
     const core::FitsImage& arriving = slot(centre + half_);
     const core::FitsImage* gone = carried ? &slot(leaving) : nullptr;
     const double inverse = 1.0 / pictures_;
     Extremes extremes;
     for (int y = 0; y < middle.height; ++y) {
       double* sum = sum_.data() + std::size_t(middle.width) * y;
-      std::int32_t* row = frame_.pixels.row(y);
+      std::int32_t* row = composite_.pixels.data() + std::size_t(middle.width) * y;
       const std::int32_t* gone_row = gone != nullptr ? gone->row(y) : nullptr;
       if (carried) {
         slide(options_.dusky_mode, sum, arriving.row(y), gone_row, row, middle.width, inverse,
@@ -184,8 +181,21 @@ class Composer {
               extremes, std::false_type{});
       }
     }
-    frame_.max_value = extremes.max_value;
-    frame_.min_value = extremes.min_value;
+    composite_.max_value = extremes.max_value;
+    composite_.min_value = extremes.min_value;
+  }
+
+  // The centre file's header, sizes and BITPIX (a BITPIX -32 centre is written as 32).
+  void take_header(const core::FitsImage& middle) {
+    composite_.path = middle.path;
+    composite_.width = middle.width;
+    composite_.height = middle.height;
+    composite_.planes = middle.planes;
+    composite_.bitpix = middle.bitpix;
+    composite_.is_float = 0;
+    composite_.header_cards = middle.header_cards;
+    composite_.header_card_count = middle.header_card_count;
+    composite_.pixels.resize(middle.pixels.size());
   }
 
   template <typename TakeAway>
@@ -198,7 +208,6 @@ class Composer {
     }
   }
 
-  core::ImageFrame& frame_;
   const std::vector<std::string>& files_;
   const int pictures_;
   const long half_;
@@ -209,7 +218,8 @@ class Composer {
   std::vector<core::FitsImage> ring_;
   std::vector<long> held_;  // the file index each ring place holds, -1 for none
   std::vector<double> sum_;
-  long summed_centre_ = -1;  // the window whose sums sum_ holds
+  core::FitsImage composite_;  // the composite being written, in a buffer of the run's own
+  long summed_centre_ = -1;    // the window whose sums sum_ holds
 };
 
 }  // namespace
@@ -223,26 +233,26 @@ std::string composite_output_path(const std::string& centre_path, int pictures,
   return (folder / name).string();
 }
 
-BatchOutcome auto_composite(core::ImageFrame& frame, const std::vector<std::string>& files,
+BatchOutcome auto_composite(const core::ReadOptions& options, const std::vector<std::string>& files,
                             int pictures, const std::string& output_folder,
                             core::UserInterface& ui) {
   BatchOutcome outcome;
   if (pictures != 3 && pictures != 5 && pictures != 7) {
-    ui.message("Auto composite takes 3, 5 or 7 pictures, not" + core::str(pictures));
+    outcome.stop_messages = {"Auto composite takes 3, 5 or 7 pictures, not" + core::str(pictures)};
     outcome.end = BatchEnd::kStopped;
     return outcome;
   }
   if (files.size() < std::size_t(pictures)) return outcome;
+  outcome.total = files.size() - std::size_t(pictures - 1);
   core::BusyGuard busy(ui);
   core::ProgressGuard progress(ui);
   try {
-    Composer(frame, files, pictures, output_folder, ui, outcome).run();
+    Composer(options, files, pictures, output_folder, ui, outcome).run();
   } catch (const std::bad_alloc&) {
-    ui.message("There is not enough memory for a composite of" + core::str(pictures) +
-               " pictures of this size.");
+    outcome.stop_messages = {"There is not enough memory for a composite of" + core::str(pictures) +
+                             " pictures of this size."};
     outcome.end = BatchEnd::kStopped;
   }
-  if (std::string summary = batch_summary(outcome); !summary.empty()) ui.message(summary);
   return outcome;
 }
 

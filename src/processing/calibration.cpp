@@ -173,23 +173,25 @@ core::Result<Reference> load_reference(const std::string& path, ReferenceKind ki
   return reference;
 }
 
-ResultExtremes subtract_reference(core::ImageFrame& frame, const Reference& dark) {
+ResultExtremes subtract_reference(core::FitsImage& image, const Reference& dark) {
   RowExtremes e{-1, 2147483647};
-  for (int y = 0; y < frame.height; ++y) {
-    subtract_row(frame.pixels.row(y), dark.image.row(y), frame.width, e);
+  for (int y = 0; y < image.height; ++y) {
+    subtract_row(image.pixels.data() + std::size_t(image.width) * y, dark.image.row(y), image.width,
+                 e);
   }
-  frame.max_value = e.max_value;
-  frame.min_value = e.min_value;
+  image.max_value = e.max_value;
+  image.min_value = e.min_value;
   return {e.max_value, e.min_value};
 }
 
-ResultExtremes divide_by_reference(core::ImageFrame& frame, const Reference& flat) {
+ResultExtremes divide_by_reference(core::FitsImage& image, const Reference& flat) {
   RowExtremes e{-1, 2147483647};
-  for (int y = 0; y < frame.height; ++y) {
-    divide_row(frame.pixels.row(y), flat.image.row(y), frame.width, flat.level, e);
+  for (int y = 0; y < image.height; ++y) {
+    divide_row(image.pixels.data() + std::size_t(image.width) * y, flat.image.row(y), image.width,
+               flat.level, e);
   }
-  frame.max_value = e.max_value;
-  frame.min_value = e.min_value;
+  image.max_value = e.max_value;
+  image.min_value = e.min_value;
   return {e.max_value, e.min_value};
 }
 

@@ -42,9 +42,10 @@ struct ResultExtremes {
   std::int32_t min_value = 2147483647;
 };
 
-// The continuous steps on one file in the frame (same size as the reference): dark
-// pixel - reference, flat round(pixel * M / reference), each negative result 0.
-ResultExtremes subtract_reference(core::ImageFrame& frame, const Reference& dark);
-ResultExtremes divide_by_reference(core::ImageFrame& frame, const Reference& flat);
+// The continuous steps on one file's image (same size as the reference): dark
+// pixel - reference, flat round(pixel * M / reference), each negative result 0. The image's
+// extremes become those of the results.
+ResultExtremes subtract_reference(core::FitsImage& image, const Reference& dark);
+ResultExtremes divide_by_reference(core::FitsImage& image, const Reference& flat);
 
 }  // namespace orvane::processing

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/fits_reader.h"
 #include "core/fits_writer.h"
 #include "core/number_text.h"
 #include "processing/calibration.h"
@@ -26,12 +25,12 @@ struct Run {
   bool dark;
   const std::string& reference_path;
   const Reference& reference;
-  core::ImageFrame& frame;
-  core::UserInterface& ui;
+  const core::ReadOptions& options;
+  core::FitsImage& image;  // each file in turn, in a buffer of the run's own
   BatchOutcome& outcome;
 
   Step stop(const std::string& message) {
-    ui.message(message + "\r\n" + kStoppedHere);
+    outcome.stop_messages = {message + "\r\n" + kStoppedHere};
     outcome.end = BatchEnd::kStopped;
     return Step::kStopped;
   }
@@ -40,11 +39,6 @@ struct Run {
     return Step::kSkipped;
   }
 };
-
-// Whether values up to max_value can be written with the BITPIX without clipping.
-bool fits_bitpix(std::int32_t max_value, int bitpix) {
-  return bitpix == 8 ? max_value <= 255 : bitpix == 16 ? max_value <= 65535 : true;
-}
 
 // Names the run leaves out before showing them: other files, and the reference itself.
 bool left_out_by_name(Run& run, const std::string& path) {
@@ -59,51 +53,58 @@ bool left_out_by_name(Run& run, const std::string& path) {
   return false;
 }
 
+// Reads, corrects and rewrites one file. Results beyond the file's BITPIX range are limited as
+// every save limits them, and the run goes on: a saturated star divided by a flat below 1 must
+// not stop a night. The files with limited values are named when the run ends.
 Step correct_file(Run& run, const std::string& path) {
-  core::ImageFrame& frame = run.frame;
-  core::Result<core::ReadReport> read = core::fits_read(frame, path);
+  core::FitsImage& image = run.image;
+  core::Result<core::ReadReport> read = core::fits_read_image(image, path, run.options);
   if (!read) return run.stop(read.error());
-  if (frame.is_float) {
+  if (image.is_float) {
     return run.skip(path, "BITPIX -32 is not rewritten (as integers its fractions would be lost)");
   }
   const core::FitsImage& reference = run.reference.image;
-  if (frame.width != reference.width || frame.height != reference.height) {
-    return run.skip(path, size_text(frame.width, frame.height) + ", the reference " +
+  if (image.width != reference.width || image.height != reference.height) {
+    return run.skip(path, size_text(image.width, image.height) + ", the reference " +
                               size_text(reference.width, reference.height));
   }
-  const ResultExtremes results = run.dark ? subtract_reference(frame, run.reference)
-                                          : divide_by_reference(frame, run.reference);
-  if (!fits_bitpix(results.max_value, frame.bitpix)) {
-    return run.stop(path + ": results up to" + core::str(results.max_value) + " do not fit BITPIX" +
-                    core::str(frame.bitpix) + "; the file was left unchanged");
+  if (run.dark) {
+    subtract_reference(image, run.reference);
+  } else {
+    divide_by_reference(image, run.reference);
   }
-  core::Result<core::WriteReport> written = core::fits_write(frame, path, frame.bitpix);
+  core::Result<core::WriteReport> written = core::fits_write(image, path, image.bitpix);
   if (!written) return run.stop(written.error());
+  if (std::string clipped = core::clip_message(path, *written); !clipped.empty()) {
+    run.outcome.warnings.push_back(clipped);
+  }
   return Step::kDone;
 }
 
-BatchOutcome run_continuous(core::ImageFrame& frame, bool dark, const std::string& reference_path,
+BatchOutcome run_continuous(const core::ReadOptions& options, bool dark,
+                            const std::string& reference_path,
                             const std::vector<std::string>& files, core::UserInterface& ui) {
   BatchOutcome outcome;
-  if (!ui.ask_ok_cancel(continuous_question(dark, frame))) {
+  outcome.total = files.size();
+  if (!ui.ask_ok_cancel(continuous_question(dark, options))) {
     outcome.end = BatchEnd::kDeclined;
     return outcome;
   }
-  frame.undo_available = false;
   core::BusyGuard busy(ui);
   core::ProgressGuard progress(ui);
-  if (!ui.progress(dark ? "Progress DARK" : "Progress FLAT", "")) {
+  if (!ui.progress(dark ? "Progress DARK" : "Progress FLAT", "", {0, files.size()})) {
     outcome.end = BatchEnd::kCancelled;
     return outcome;
   }
   core::Result<Reference> reference = load_reference(
-      reference_path, dark ? ReferenceKind::kDark : ReferenceKind::kFlat, frame.sign_mode);
+      reference_path, dark ? ReferenceKind::kDark : ReferenceKind::kFlat, options.sign_mode);
   if (!reference) {
-    ui.message(reference.error());
+    outcome.stop_messages = {reference.error()};
     outcome.end = BatchEnd::kStopped;
     return outcome;
   }
-  Run run{dark, reference_path, *reference, frame, ui, outcome};
+  core::FitsImage image;
+  Run run{dark, reference_path, *reference, options, image, outcome};
   for (std::size_t i = 0; i < files.size(); ++i) {
     if (left_out_by_name(run, files[i])) continue;
     if (!ui.progress("Progress" + core::str(double(i + 1)), files[i], {i, files.size()})) {
@@ -114,28 +115,27 @@ BatchOutcome run_continuous(core::ImageFrame& frame, bool dark, const std::strin
     if (step == Step::kStopped) break;
     if (step == Step::kDone) ++outcome.done;
   }
-  if (std::string summary = batch_summary(outcome); !summary.empty()) ui.message(summary);
   return outcome;
 }
 
 }  // namespace
 
-std::string continuous_question(bool dark, const core::ImageFrame& frame) {
+std::string continuous_question(bool dark, const core::ReadOptions& options) {
   std::string question = std::string("Is a continuous processing of a ") +
                          (dark ? "dark frame" : "flat field") + " executed ?";
-  const std::string calculation = core::read_calculation_text(core::read_options_of(frame));
+  const std::string calculation = core::read_calculation_text(options);
   if (!calculation.empty()) question += "\r\n" + calculation;
   return question;
 }
 
-BatchOutcome continuous_dark(core::ImageFrame& frame, const std::string& dark_path,
+BatchOutcome continuous_dark(const core::ReadOptions& options, const std::string& dark_path,
                              const std::vector<std::string>& files, core::UserInterface& ui) {
-  return run_continuous(frame, true, dark_path, files, ui);
+  return run_continuous(options, true, dark_path, files, ui);
 }
 
-BatchOutcome continuous_flat(core::ImageFrame& frame, const std::string& flat_path,
+BatchOutcome continuous_flat(const core::ReadOptions& options, const std::string& flat_path,
                              const std::vector<std::string>& files, core::UserInterface& ui) {
-  return run_continuous(frame, false, flat_path, files, ui);
+  return run_continuous(options, false, flat_path, files, ui);
 }
 
 }  // namespace orvane::processing

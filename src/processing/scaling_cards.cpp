@@ -197,9 +197,10 @@ core::Result<bool> change_scaling_cards(const std::string& path, const ScalingFi
 BatchOutcome change_bzero_bscale(const std::vector<std::string>& files, std::string_view bzero_text,
                                  std::string_view bscale_text, core::UserInterface& ui) {
   BatchOutcome outcome;
+  outcome.total = files.size();
   core::Result<ScalingFields> fields = scaling_fields(bzero_text, bscale_text);
   if (!fields) {
-    ui.message(fields.error());
+    outcome.stop_messages = {fields.error()};
     outcome.end = BatchEnd::kStopped;
     return outcome;
   }
@@ -217,7 +218,7 @@ BatchOutcome change_bzero_bscale(const std::vector<std::string>& files, std::str
     }
     const Change change = change_file(path, *fields);
     if (change.write_failed) {
-      ui.message(change.error + "\r\n" + kStoppedHere);
+      outcome.stop_messages = {change.error + "\r\n" + kStoppedHere};
       outcome.end = BatchEnd::kStopped;
       break;
     }
@@ -227,7 +228,6 @@ BatchOutcome change_bzero_bscale(const std::vector<std::string>& files, std::str
     }
     ++outcome.done;
   }
-  if (std::string summary = batch_summary(outcome); !summary.empty()) ui.message(summary);
   return outcome;
 }
 

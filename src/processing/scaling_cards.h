@@ -30,10 +30,11 @@ core::Result<ScalingFields> scaling_fields(std::string_view bzero_text,
 core::Result<bool> change_scaling_cards(const std::string& path, const ScalingFields& fields);
 
 // "Change BZERO and BSCALE" over a list of files (full paths), in place. The texts are checked
-// before any file is touched (a refusal is shown and ends the run). The progress window shows
-// "Progress Auto Composite" and each path; Cancel stops after the current file. Names that are
-// not FITS names, files that cannot be read and files without an END card are left out with a
-// line in the closing message; a file that cannot be written stops the run with its message.
+// before any file is touched (a refusal is the outcome's stop_messages). The progress window
+// shows "Progress Auto Composite" and each path; Cancel stops after the current file. Names that
+// are not FITS names, files that cannot be read and files without an END card are left out with
+// a line in the outcome; a file that cannot be written stops the run with its message. Nothing
+// is shown at the end: the caller tells the outcome.
 BatchOutcome change_bzero_bscale(const std::vector<std::string>& files, std::string_view bzero_text,
                                  std::string_view bscale_text, core::UserInterface& ui);
 

@@ -153,7 +153,7 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   void show_composite_window();
   void show_scaling_window();
   void show_folder_window(FolderWindow* window);
-  void batch_finished(const processing::BatchOutcome& outcome);
+  void batch_finished(const processing::BatchOutcome& outcome, std::string_view done_word);
 
   // Stores every window's place and writes the settings file.
   void shutdown();

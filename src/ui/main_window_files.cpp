@@ -97,10 +97,11 @@ void MainWindow::show_calibration_folder(const FileChoice& choice) {
       dark ? "Setting of DARK processing file" : "Setting of FLAT processing file", workspace_, ui_,
       this);
   window->set_action([this, dark](const std::vector<std::string>& paths) {
+    const core::ReadOptions options = core::read_options_of(workspace_.frame);
     const processing::BatchOutcome outcome =
-        dark ? processing::continuous_dark(workspace_.frame, workspace_.dark_path, paths, ui_)
-             : processing::continuous_flat(workspace_.frame, workspace_.flat_path, paths, ui_);
-    batch_finished(outcome);
+        dark ? processing::continuous_dark(options, workspace_.dark_path, paths, ui_)
+             : processing::continuous_flat(options, workspace_.flat_path, paths, ui_);
+    batch_finished(outcome, "processed");
     return true;
   });
   show_folder_window(window);
@@ -109,8 +110,9 @@ void MainWindow::show_calibration_folder(const FileChoice& choice) {
 void MainWindow::show_composite_window() {
   auto* window = new CompositeWindow(workspace_, ui_, this);
   window->set_action([this, window](const std::vector<std::string>& paths) {
-    batch_finished(
-        processing::auto_composite(workspace_.frame, paths, window->pictures(), "", ui_));
+    batch_finished(processing::auto_composite(core::read_options_of(workspace_.frame), paths,
+                                              window->pictures(), "", ui_),
+                   "written");
     return true;
   });
   show_folder_window(window);
@@ -120,7 +122,8 @@ void MainWindow::show_scaling_window() {
   auto* window = new ScalingCardsWindow(workspace_, ui_, this);
   window->set_action([this, window](const std::vector<std::string>& paths) {
     batch_finished(
-        processing::change_bzero_bscale(paths, window->bzero_text(), window->bscale_text(), ui_));
+        processing::change_bzero_bscale(paths, window->bzero_text(), window->bscale_text(), ui_),
+        "processed");
     return true;
   });
   show_folder_window(window);
@@ -134,13 +137,13 @@ void MainWindow::show_folder_window(FolderWindow* window) {
   window->show();
 }
 
-// After a batch the frame holds the last file it read: its statistics show, "UnDo" goes, and the
-// picture stays as it was until the next redraw.
-void MainWindow::batch_finished(const processing::BatchOutcome& outcome) {
-  if (const std::string summary = processing::batch_summary(outcome); !summary.empty()) {
-    ui_.message(summary);
+// Batches work in buffers of their own, so the frame, its picture and its undo copy are as they
+// were; what is left is to tell how the run ended, once its progress window has closed.
+void MainWindow::batch_finished(const processing::BatchOutcome& outcome,
+                                std::string_view done_word) {
+  if (const std::string report = processing::batch_report(outcome, done_word); !report.empty()) {
+    ui_.message(report);
   }
-  frame_changed({.auto_contrast = false, .rebuild_picture = false});
 }
 
 }  // namespace orvane::ui
