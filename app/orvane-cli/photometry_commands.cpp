@@ -159,11 +159,17 @@ class FrameReader {
 };
 
 // One frame: measured, recorded when it may be, and told on stdout and stderr. False when the
-// record could not be written, which ends the run.
+// frame was refused or its record could not be written, which ends the run.
 bool record_frame(photometry::AutomaticPhotometry& run, const core::ImageFrame& frame,
                   photometry::MagnitudeValues& boxes, const PhotometryOptions& options,
                   bool report_lines, const Streams& io) {
-  const photometry::FrameOutcome outcome = run.measure(frame, options.table.entries, boxes);
+  core::Result<photometry::FrameOutcome> measured =
+      run.measure(frame, options.table.entries, boxes);
+  if (!measured) {
+    print(io.err, measured.error());
+    return false;
+  }
+  const photometry::FrameOutcome& outcome = *measured;
   boxes = outcome.boxes;
   core::CliUserInterface ui(io.err);
   core::Result<photometry::FrameEnd> end = run.finish_frame(frame, outcome, false, ui);

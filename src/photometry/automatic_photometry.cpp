@@ -104,8 +104,10 @@ std::optional<std::string> AutomaticPhotometry::position_refusal(const PositionT
   return std::nullopt;
 }
 
-FrameOutcome AutomaticPhotometry::measure(const core::ImageFrame& frame, const SlotPositions& shown,
-                                          const MagnitudeValues& boxes) {
+core::Result<FrameOutcome> AutomaticPhotometry::measure(const core::ImageFrame& frame,
+                                                        const SlotPositions& shown,
+                                                        const MagnitudeValues& boxes) {
+  if (auto refusal = position_refusal(table_)) return core::Error{*refusal};
   FrameOutcome outcome;
   outcome.run = measurement_run(frame, settings_, table_, shown);
   outcome.boxes = boxes;

@@ -51,9 +51,12 @@ class AutomaticPhotometry {
   static std::optional<std::string> position_refusal(const PositionTable& table);
 
   // Measures a frame that has been read: `shown` are the position boxes before the run (used
-  // as they are with "Fixed position"), `boxes` the magnitude boxes.
-  FrameOutcome measure(const core::ImageFrame& frame, const SlotPositions& shown,
-                       const MagnitudeValues& boxes);
+  // as they are with "Fixed position"), `boxes` the magnitude boxes. Refused with
+  // position_refusal's message, before anything is measured, while the comparison and the
+  // variable star are at one place: in "Peak cast & Move position" the frame before may have
+  // pulled one onto the other, and the comparison would then be measured twice.
+  core::Result<FrameOutcome> measure(const core::ImageFrame& frame, const SlotPositions& shown,
+                                     const MagnitudeValues& boxes);
 
   // After a frame has been measured (and shown): asks through the user interface whether to
   // keep it when the pictures are checked (otherwise every frame is kept), and appends its

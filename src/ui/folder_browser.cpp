@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -32,10 +33,14 @@ FolderBrowser::FolderBrowser(QWidget* parent) : QWidget(parent) {
   connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
     folders_->scrollTo(model_->index(folder_), QAbstractItemView::PositionAtCenter);
   });
-  connect(folders_, &QTreeView::clicked, this, [this](const QModelIndex& index) {
-    folder_ = model_->filePath(index);
-    emit folder_chosen(folder_);
-  });
+  // The folder in use follows the current item however it moved (a click, the arrow keys,
+  // typing a name), so a window never acts on a folder other than the one it highlights.
+  connect(folders_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& index) {
+            if (showing_ || !index.isValid()) return;
+            folder_ = model_->filePath(index);
+            emit folder_chosen(folder_);
+          });
 }
 
 // Every mounted volume a user can browse, and the home folder first.
@@ -56,6 +61,8 @@ void FolderBrowser::choose_drive(int index) {
 }
 
 void FolderBrowser::show_folder(const QString& folder) {
+  // Shown, not chosen: the current item moves without reporting a choice.
+  showing_ = true;
   folder_ = QDir(folder).absolutePath();
   // The drive that holds the folder: the longest root that starts it.
   int best = -1;
@@ -76,6 +83,7 @@ void FolderBrowser::show_folder(const QString& folder) {
   }
   folders_->setCurrentIndex(index);
   folders_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+  showing_ = false;
 }
 
 }  // namespace orvane::ui

@@ -10,7 +10,7 @@ namespace orvane::ui {
 
 // The drive list ("Drive1": the mounted volumes and the home folder) over the folder list
 // ("Dir1"), shared by the file dialog and the folder windows. Choosing a drive shows its
-// folders; choosing a folder reports it.
+// folders; choosing a folder (a click, the arrow keys, typing) reports it.
 class FolderBrowser : public QWidget {
   Q_OBJECT
 
@@ -33,6 +33,7 @@ class FolderBrowser : public QWidget {
   QTreeView* folders_ = nullptr;
   QFileSystemModel* model_ = nullptr;
   QString folder_;
+  bool showing_ = false;  // show_folder is moving the current item
 };
 
 }  // namespace orvane::ui

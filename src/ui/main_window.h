@@ -135,7 +135,9 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   };
   void show_automatic_folder();
   void set_automatic_mode(bool on);
-  void begin_automatic(const std::string& folder, std::vector<std::string> paths,
+  // Starts the mode on the listed files; false (the folder window stays) when none is a FITS
+  // file.
+  bool begin_automatic(const std::string& folder, std::vector<std::string> paths,
                        bool pictures_not_checked);
   bool read_automatic_frame();
   void run_automatic();

@@ -1,6 +1,8 @@
 // Automatic photometry in the desktop program: the folder is chosen, the first frame shown, and
 // "Automatic" measures frame after frame, asking after each whether to keep it unless the
 // pictures are not checked.
+#include <algorithm>
+
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
@@ -24,8 +26,7 @@ void MainWindow::show_automatic_folder() {
   auto* window =
       new FolderSettingWindow("Folder setting for automatic photometry", workspace_, ui_, this);
   window->set_action([this, window](const std::vector<std::string>& paths) {
-    begin_automatic(window->folder(), paths, window->pictures_not_checked());
-    return true;
+    return begin_automatic(window->folder(), paths, window->pictures_not_checked());
   });
   show_folder_window(window);
 }
@@ -39,8 +40,14 @@ void MainWindow::set_automatic_mode(bool on) {
   if (!on) automatic_.reset();
 }
 
-void MainWindow::begin_automatic(const std::string& folder, std::vector<std::string> paths,
+bool MainWindow::begin_automatic(const std::string& folder, std::vector<std::string> paths,
                                  bool pictures_not_checked) {
+  // The data file is emptied only for a run that has a frame to measure.
+  if (std::none_of(paths.begin(), paths.end(),
+                   [](const std::string& path) { return core::is_fits_name(path); })) {
+    ui_.message(folder + ": no FITS file (.fit, .fts, .fits) is listed");
+    return false;
+  }
   set_automatic_mode(true);
   // The data file is fixed now: browsing another folder later cannot redirect the run.
   automatic_ = std::make_unique<AutomaticRun>(workspace_.photometry, workspace_.positions,
@@ -50,13 +57,14 @@ void MainWindow::begin_automatic(const std::string& folder, std::vector<std::str
   if (core::Status started = automatic_->engine.start(); !started) {
     ui_.message(started.error());
     set_automatic_mode(false);
-    return;
+    return true;
   }
   if (!read_automatic_frame()) {
     finish_automatic();
-    return;
+    return true;
   }
   if (!ui_.ask_ok_cancel(kStartText, kStartTitle)) set_automatic_mode(false);
+  return true;
 }
 
 // Reads the next FITS file of the list from the current index on into the frame and shows it;
@@ -91,10 +99,6 @@ void MainWindow::run_automatic() {
   std::optional<core::ProgressGuard> progress_window;
   if (automatic_->unattended) progress_window.emplace(ui_);
   while (automatic_) {
-    if (auto refusal = photometry::AutomaticPhotometry::position_refusal(workspace_.positions)) {
-      ui_.message(*refusal);
-      return;
-    }
     AutomaticRun& run = *automatic_;
     if (run.unattended && !ui_.progress("Automatic photometry", workspace_.frame.file_path)) return;
     if (!automatic_frame(run)) return;
@@ -108,12 +112,17 @@ void MainWindow::run_automatic() {
 
 // One frame: measured and shown, kept or not; false when the run stops here.
 bool MainWindow::automatic_frame(AutomaticRun& run) {
-  photometry::FrameOutcome outcome;
+  core::Result<photometry::FrameOutcome> measured = core::Error{};
   {
     core::BusyGuard busy(ui_);
     marks_off();
-    outcome = run.engine.measure(workspace_.frame, shown_positions(), magnitude_boxes());
+    measured = run.engine.measure(workspace_.frame, shown_positions(), magnitude_boxes());
   }
+  if (!measured) {
+    ui_.message(measured.error());
+    return false;
+  }
+  const photometry::FrameOutcome& outcome = *measured;
   show_run(outcome.run, !run.unattended);
   if (!run.unattended) {
     set_cross_mode(1);

@@ -307,4 +307,24 @@ TEST_F(PhotometryCli, ReportLineAfterEachRecord) {
   EXPECT_EQ(out.back(), "measured 2, skipped 0");
 }
 
+// One star at (20, 20) on a flat sky of 100, in two frames. The variable, marked 3 pixels beside
+// it, is pulled onto the star by the first frame's search: the second frame would measure the
+// comparison star twice, so the run stops before it and keeps the first record.
+TEST(PhotometryCliPositions, AVariablePulledOntoTheComparisonStopsTheRunBeforeTheNextFrame) {
+  TempDir dir;
+  std::vector<int> sky(40 * 40, 100);
+  sky[20 + 40 * 20] = 5000;
+  for (const char* name : {"f1.fit", "f2.fit"}) {
+    orvane::test::FitsBuilder::image(16, 40, 40).end().u16(sky).pad().write(dir.file(name));
+  }
+  const Output r = orvane::test::run_cli(
+      dir, "photometry " + dir.file("f1.fit") + " " + dir.file("f2.fit") +
+               " --comp 20,20 --var 23,20 --check 30,30 --span 5 -o " + dir.file("mag_est.txt"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Selecting the Variavble star and the Comparison star position\n");
+  const std::vector<std::string> records = pieces(read_bytes(dir.file("mag_est.txt")), "\r\n");
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_NE(records[0].find(dir.file("f1.fit")), std::string::npos);
+}
+
 }  // namespace

@@ -150,6 +150,16 @@ TEST(AutomaticPhotometryPositions, ComparisonAndVariableMustBeApart) {
     EXPECT_EQ(refusal.has_value(), c.refused) << c.name;
     if (refusal) EXPECT_EQ(*refusal, kRefusal) << c.name;
   }
+  // Every frame is checked before it is measured: a frame earlier in the run may have pulled the
+  // variable onto the comparison star.
+  StarField field;
+  const PhotometrySettings settings;
+  AutomaticPhotometry run(settings, field.table, "/unused/mag_est.txt");
+  ASSERT_TRUE(run.measure(*field.frame, field.table.entries, {}));
+  field.table.set_star(kVariable, field.table[kComparison]);
+  const core::Result<FrameOutcome> refused = run.measure(*field.frame, field.table.entries, {});
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.error(), kRefusal);
 }
 
 TEST(AutomaticPhotometryMeasure, AStarWithoutSignalKeepsItsBoxOnlyComparisonAndVariableCount) {
@@ -172,7 +182,7 @@ TEST(AutomaticPhotometryMeasure, AStarWithoutSignalKeepsItsBoxOnlyComparisonAndV
     PhotometrySettings settings;
     settings.position_mode = 0;
     AutomaticPhotometry run(settings, field.table, "/unused/mag_est.txt");
-    const FrameOutcome outcome = run.measure(*field.frame, field.table.entries, previous);
+    const FrameOutcome outcome = *run.measure(*field.frame, field.table.entries, previous);
     EXPECT_DOUBLE_EQ(outcome.boxes.comparison, c.boxes.comparison) << c.name;
     EXPECT_DOUBLE_EQ(outcome.boxes.variable, c.boxes.variable) << c.name;
     EXPECT_DOUBLE_EQ(outcome.boxes.check, c.boxes.check) << c.name;
@@ -187,7 +197,7 @@ TEST(AutomaticPhotometryMeasure, PeakCastAndMoveLeavesTheFoundStarsInTheLiveTabl
   field.table.set_star(kComparison, {16, 14});
   const PhotometrySettings settings;  // "Peak cast & Move position"
   AutomaticPhotometry run(settings, field.table, "/unused/mag_est.txt");
-  const FrameOutcome outcome = run.measure(*field.frame, field.table.entries, {});
+  const FrameOutcome outcome = *run.measure(*field.frame, field.table.entries, {});
   EXPECT_DOUBLE_EQ(outcome.boxes.comparison, 12.46);
   // Found at (15, 15), so the sky moves by the same (-1, +1) to (35, 15).
   EXPECT_EQ(field.table[kComparison], (Position{15, 15}));

@@ -2,7 +2,10 @@
 // loop with "Form9" answered by the test, pictures not checked, and the window that asks.
 #include <QAction>
 #include <QCheckBox>
+#include <QFileSystemModel>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTreeView>
 #include <QtTest>
 #include <filesystem>
 #include <memory>
@@ -89,6 +92,7 @@ class AutomaticPhotometryTest : public QObject, orvane::test::ProgramRuns {
   void each_frame_is_kept_skipped_or_the_run_stopped();
   void pictures_not_checked_run_unattended();
   void comparison_and_variable_must_differ();
+  void the_run_takes_the_folder_the_window_shows();
   void frame_choice_window_answers_and_keeps_its_place();
 };
 
@@ -167,6 +171,41 @@ void AutomaticPhotometryTest::comparison_and_variable_must_differ() {
       p.ui.message_texts(),
       std::vector<std::string>{"Selecting the Variavble star and the Comparison star position"});
   QCOMPARE(orvane::test::read_bytes(dir_->file("mag_est.txt")), std::string());
+}
+
+// The folder list's current item moved by the keyboard (not a click) is the folder in use; a
+// folder without frames is refused before its data file is touched.
+void AutomaticPhotometryTest::the_run_takes_the_folder_the_window_shows() {
+  for (const char* folder : {"b", "empty"}) {
+    std::filesystem::create_directory(dir_->file(folder));
+    orvane::test::write_bytes(dir_->file(folder) + "/mag_est.txt", "night " + std::string(folder));
+  }
+  field(*dir_, "b/g1.fit", "22:00:00");
+  Program& p = start();
+  p.ui.answers = {false};
+  p.action("photometry_menu_automatic")->trigger();
+  auto* window = p.window.findChild<orvane::ui::FolderSettingWindow*>("Form7");
+  auto* folders = window->findChild<QTreeView*>("Dir1");
+  auto* model = static_cast<QFileSystemModel*>(folders->model());
+  const auto move_to = [&](const char* folder) {
+    folders->setCurrentIndex(model->index(QString::fromStdString(dir_->file(folder))));
+  };
+  move_to("empty");
+  QCOMPARE(window->findChild<QPlainTextEdit*>("Text1")->toPlainText(), QString());
+  window->findChild<QPushButton*>("Command1")->click();
+  QCOMPARE(p.ui.message_texts(),
+           std::vector<std::string>{dir_->file("empty") +
+                                    ": no FITS file (.fit, .fts, .fits) is listed"});
+  QCOMPARE(orvane::test::read_bytes(dir_->file("empty/mag_est.txt")), std::string("night empty"));
+  QVERIFY(!std::filesystem::exists(dir_->file("empty/mag_est.txt.bak")));
+  QVERIFY(window->isVisible());
+
+  move_to("b");
+  QCOMPARE(window->findChild<QPlainTextEdit*>("Text1")->toPlainText(), QString("g1.fit\n"));
+  window->findChild<QPushButton*>("Command1")->click();
+  QCOMPARE(orvane::test::read_bytes(dir_->file("b/mag_est.txt")), std::string());
+  QCOMPARE(orvane::test::read_bytes(dir_->file("mag_est.txt")), std::string("earlier night\r\n"));
+  QCOMPARE(p.workspace.frame.file_path, dir_->file("b/g1.fit"));
 }
 
 void AutomaticPhotometryTest::frame_choice_window_answers_and_keeps_its_place() {
