@@ -61,7 +61,7 @@ constexpr long long kCount = static_cast<long long>(kSide) * kSide;
 class QuietUserInterface : public core::CliUserInterface {
  public:
   QuietUserInterface() : CliUserInterface(stderr) {}
-  bool progress(std::string_view, std::string_view) override { return true; }
+  bool progress(std::string_view, std::string_view, core::ProgressCount) override { return true; }
 };
 
 void print_row(const std::string& name, double ours, double peer, double target) {

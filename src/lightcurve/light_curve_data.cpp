@@ -21,6 +21,30 @@ std::string left_out_message(std::size_t total) {
          " are left out. Saving writes them back unchanged after the shown records.";
 }
 
+// A FITS frame, a picture or any other binary file: such a file must never be listed as records
+// and saved back over itself as text.
+bool is_binary_line(std::string_view line) {
+  return line.find('\0') != std::string_view::npos || line.rfind("SIMPLE  =", 0) == 0;
+}
+
+// A record holds the three magnitudes after "Check=", "Comp=" and "Var=".
+bool is_record_line(std::string_view line) {
+  return std::count(line.begin(), line.end(), '=') >= 3;
+}
+
+// Why the lines are not a data file of records, or empty when they are one. A file with no line
+// at all (a run that kept no frame yet) is a data file without records.
+std::string refusal(const std::vector<std::string>& lines) {
+  bool any_text = false, any_record = false;
+  for (const std::string& line : lines) {
+    if (is_binary_line(line)) return "binary data, not observation records";
+    if (line.empty() || line[0] == ';' || is_blank_line(line)) continue;
+    any_text = true;
+    any_record = any_record || is_record_line(line);
+  }
+  return any_text && !any_record ? "no observation record in it" : "";
+}
+
 }  // namespace
 
 std::size_t LightCurveData::in_use_count() const {
@@ -67,6 +91,9 @@ core::Result<LightCurveData> load_light_curve(const std::string& path) {
   if (absolute.empty()) absolute = path;
   auto lines = core::read_text_lines(absolute);
   if (!lines) return core::Error{lines.error()};
+  if (std::string why = refusal(*lines); !why.empty()) {
+    return core::Error{absolute + ": not a data file of observation records (" + why + ")"};
+  }
   LightCurveData data = parse_light_curve(*lines);
   data.path = absolute;
   if (!data.left_out_message.empty())

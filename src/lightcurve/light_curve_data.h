@@ -49,7 +49,8 @@ Record parse_record(std::size_t number, std::string_view line);
 LightCurveData parse_light_curve(const std::vector<std::string>& lines);
 
 // Reads the data file; the path is made absolute first. A file that cannot be read is an error
-// naming it.
+// naming it, and so is a file that holds no records: binary data (a line with a NUL byte or one
+// starting "SIMPLE  =", as a FITS frame does) or text lines of which none is a record.
 core::Result<LightCurveData> load_light_curve(const std::string& path);
 
 }  // namespace orvane::lightcurve

@@ -57,7 +57,12 @@ FileDialog::FileDialog(FileDialogMode mode, Workspace& workspace, core::UserInte
   setWindowTitle(caption(mode));
   build();
   restore_position(*this, workspace_.settings, core::SettingsWindow::kForm2);
-  name_box_->setText(QString::fromStdString(workspace_.frame.file_path));
+  // The data file proposed is the current folder's "mag_est.txt", never the open frame, which
+  // could otherwise be listed and saved back as records.
+  name_box_->setText(QString::fromStdString(
+      mode == FileDialogMode::kPhotometryData
+          ? (std::filesystem::path(workspace_.current_folder) / "mag_est.txt").string()
+          : workspace_.frame.file_path));
   // Case does not matter, so "*.fit" also lists ".Fit" and ".fIT" files.
   file_model_->setNameFilters(mode == FileDialogMode::kPhotometryData ? kTextPattern
                                                                       : kFitsPattern);

@@ -109,6 +109,29 @@ TEST(LightCurveData, LoadMakesThePathAbsoluteAndNamesAMissingFile) {
   auto missing = load_light_curve(dir.file("none.txt"));
   ASSERT_FALSE(missing);
   EXPECT_EQ(missing.error(), dir.file("none.txt") + ": No such file or directory");
+
+  // Files that hold no records are refused, so they can never be saved back over as text; an
+  // empty file is a data file without records.
+  const std::string kNotData = ": not a data file of observation records (";
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string reason;  // empty: read
+  } cases[] = {
+      {"frame.fit", "SIMPLE  =                    T / x = y = z\nBITPIX  =   16",
+       "binary data, not observation records)"},
+      {"picture.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR a=b=c=d", 24),
+       "binary data, not observation records)"},
+      {"notes.txt", "clear sky\r\n; comment\r\nmoon up\r\n", "no observation record in it)"},
+      {"empty.txt", "", ""},
+  };
+  for (const auto& c : cases) {
+    const std::string file = dir.file(c.name);
+    orvane::test::write_bytes(file, c.bytes);
+    auto read = load_light_curve(file);
+    EXPECT_EQ(read.ok(), c.reason.empty()) << c.name;
+    if (!read.ok()) EXPECT_EQ(read.error(), file + kNotData + c.reason) << c.name;
+  }
 }
 
 }  // namespace
