@@ -224,7 +224,7 @@ void MainWindow::show_cursor(int x, int y) {
   panel_->cursor_x_box()->setText(qt(core::str(x)));
   panel_->cursor_y_box()->setText(qt(core::str(y)));
   // The read-out looks into the store itself, so beyond the frame it shows what is there.
-  if (x >= 0 && y >= 0 && x < 5500 && y < 5500) {
+  if (x >= 0 && y >= 0 && x < core::ImageFrame::kMaxSide && y < core::ImageFrame::kMaxSide) {
     panel_->level_box()->setText(qt(core::str(workspace_.frame.pixels.at(x, y))));
   }
   if (display::magnifier_follows(workspace_.frame, x, y)) magnifier_->paint_around(x, y);

@@ -187,6 +187,10 @@ void MainWindowTest::cursor_read_out_through_the_image_window() {
   QTRY_COMPARE(p.text(12), QString(" 4"));
   QCOMPARE(p.text(13), QString(" 0"));
   QCOMPARE(p.text(14), QString(" 140"));
+  // The last place of the store is read out too.
+  p.workspace.frame.pixels.at(5500, 5500) = 77;
+  emit p.window.image_window()->cursor_moved(5500, 5500);
+  QCOMPARE(p.text(14), QString(" 77"));
 }
 
 void MainWindowTest::magnifier_follows_clicks_and_closes_with_the_picture() {
