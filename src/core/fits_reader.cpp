@@ -1,5 +1,7 @@
 #include "core/fits_reader.h"
 
+#include <cstdio>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -663,6 +665,18 @@ bool is_fits_name(std::string_view name) {
     });
   };
   return ends_with(".fit") || ends_with(".fts") || ends_with(".fits");
+}
+
+Status fits_signature(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return ok_status();  // the reader says why it cannot be opened
+  char start[9] = {};
+  const std::size_t got = std::fread(start, 1, sizeof start, file);
+  std::fclose(file);
+  if (got == sizeof start && std::string_view(start, sizeof start) == "SIMPLE  =") {
+    return ok_status();
+  }
+  return Error{path + ": not a FITS file (it does not begin with a SIMPLE card)"};
 }
 
 }  // namespace orvane::core

@@ -100,6 +100,12 @@ Status fits_load(const std::string& path, FitsBytes& bytes);
 // The loaded file decoded into the frame, exactly as fits_read(frame, path, options) reads it.
 Result<ReadReport> fits_read(ImageFrame& frame, const FitsBytes& bytes, const ReadOptions& options);
 
+// Whether the file begins as every FITS file does, with "SIMPLE  =": refused with a message
+// naming the file when it does not. A file that cannot be read passes (the reader tells why).
+// Checked before a frame is opened from the dialog, a drop or the command line, so a picture or
+// a text file is named as what it is rather than as a damaged header.
+Status fits_signature(const std::string& path);
+
 // Open by name (dropped files, command line): true for names ending in .fit, .fts or .fits in
 // any letter case.
 bool is_fits_name(std::string_view name);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <string_view>
 
 namespace orvane::photometry {
 
@@ -43,5 +45,12 @@ struct PositionTable {
 // A coordinate typed into a position box, as a whole pixel. Values far outside any frame are
 // held at +-1000000 so the arithmetic round a star never overflows.
 int box_coordinate(double value);
+
+// The last place of a frame in either direction (frames are at most 5501 pixels a side).
+inline constexpr int kLastPlace = 5500;
+
+// A coordinate typed into a position box and confirmed: a whole number from 0 to kLastPlace,
+// blanks around it allowed; nothing for any other text.
+std::optional<int> typed_coordinate(std::string_view text);
 
 }  // namespace orvane::photometry

@@ -215,12 +215,6 @@ void measure_squares(const ImageFrame& frame, Extent e, const PhotometrySettings
 
 }  // namespace
 
-int box_coordinate(double value) {
-  constexpr double kFar = 1000000;
-  if (std::isnan(value)) return 0;
-  return static_cast<int>(std::nearbyint(std::clamp(value, -kFar, kFar)));
-}
-
 SlotPositions peak_search(const ImageFrame& frame, const PhotometrySettings& settings,
                           const PositionTable& table) {
   const Extent e = image_extent(frame);

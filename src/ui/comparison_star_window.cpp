@@ -61,6 +61,7 @@ void ComparisonStarWindow::store() {
   }
   details_.observer_code = observer_box_->text().toStdString();
   close();
+  emit stored();
 }
 
 }  // namespace orvane::ui

@@ -24,6 +24,10 @@ class ComparisonStarWindow : public QDialog {
   // The band buttons as at start: "Don't use this Function".
   void reset();
 
+ signals:
+  // OK stored the details.
+  void stored();
+
  private:
   void store();
 

@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <filesystem>
 
 #include "ui/folder_browser.h"
@@ -117,6 +118,9 @@ void FileDialog::build() {
   connect(name_box_, &QLineEdit::returnPressed, this, &FileDialog::ok);
   connect(ok_button, &QPushButton::clicked, this, &FileDialog::ok);
   connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+  // Escape is "cancel", as in every dialog.
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+          &QWidget::close);
   connect(unsigned_, &QCheckBox::toggled, this,
           [this](bool on) { workspace_.frame.sign_mode = on ? 1 : -1; });
 }

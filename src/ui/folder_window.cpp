@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -24,6 +25,11 @@ FolderWindow::FolderWindow(const char* object_name, core::SettingsWindow place,
   list_->setObjectName("Text1");
   list_->setLineWrapMode(QPlainTextEdit::NoWrap);
   grid->addWidget(list_, 0, 1, 3, 1);
+  // The folder in use, so the user sees which folder OK will work on.
+  folder_line_ = new QLabel(this);
+  folder_line_->setObjectName("folder_line");
+  folder_line_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  grid->addWidget(folder_line_, 4, 0, 1, 3);
   ok_button_ = named_button("Command1", "OK", this);
   QPushButton* cancel = named_button("Command2", "Cancel", this);
   QPushButton* sort_button = named_button("Command3", "Sort", this);
@@ -51,6 +57,7 @@ FolderWindow::FolderWindow(const char* object_name, core::SettingsWindow place,
 }
 
 void FolderWindow::file_list_make(const std::string& folder) {
+  folder_line_->setText(QString::fromStdString(folder));
   core::Result<core::FileList> listed = core::file_list_make(folder);
   if (!listed) {
     list_->clear();

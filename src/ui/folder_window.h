@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QGridLayout;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -57,6 +58,7 @@ class FolderWindow : public QWidget {
   core::SettingsWindow place_;
   FolderBrowser* browser_ = nullptr;
   QPlainTextEdit* list_ = nullptr;
+  QLabel* folder_line_ = nullptr;
   QPushButton* ok_button_ = nullptr;
   QGridLayout* extras_ = nullptr;
   std::string folder_;

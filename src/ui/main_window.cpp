@@ -2,13 +2,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDropEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
-#include <QUrl>
 #include <filesystem>
 
 #include "core/fits_reader.h"
@@ -21,10 +18,12 @@
 #include "display/rotation.h"
 #include "ui/comparison_star_window.h"
 #include "ui/control_panel.h"
+#include "ui/file_drop.h"
 #include "ui/header_window.h"
 #include "ui/image_window.h"
 #include "ui/light_curve_window.h"
 #include "ui/magnifier_window.h"
+#include "ui/position_boxes.h"
 #include "ui/window_position.h"
 
 namespace orvane::ui {
@@ -42,13 +41,20 @@ MainWindow::MainWindow(Workspace& workspace, core::UserInterface& ui, QWidget* p
     : QMainWindow(parent), workspace_(workspace), ui_(ui) {
   setObjectName("Form1");
   setWindowTitle("Orvane viewer ver1.01");
-  setAcceptDrops(true);
   panel_ = new ControlPanel(this);
   setCentralWidget(panel_);
   build_menus();
   connect_panel();
+  drops_ = new FileDropFilter([this](const std::string& path) { open_by_name(path); }, this);
+  drops_->watch(*this);
   magnifier_ = new MagnifierWindow(workspace_, this);
   comparison_window_ = new ComparisonStarWindow(workspace_.comparison, this);
+  new PositionBoxes(*panel_, workspace_.positions, ui_, this);
+  // The light curve's star and comparison magnitude start from these, so they are typed once.
+  connect(comparison_window_, &ComparisonStarWindow::stored, this, [this] {
+    workspace_.light_curve.star = workspace_.comparison.star_name;
+    workspace_.light_curve.comp_magnitude = core::str_trimmed(workspace_.comparison.comp_magnitude);
+  });
   panel_->automatic_button()->hide();
   panel_->end_of_auto_button()->hide();
 }
@@ -62,6 +68,10 @@ void MainWindow::connect_panel() {
   connect(panel_->background_box(), &QLineEdit::textChanged, this, [this](const QString& text) {
     workspace_.display.background = display::contrast_field_from_text(text.toStdString());
   });
+  // A typed range or background shows at once, as the buttons do.
+  for (QLineEdit* box : {panel_->range_box(), panel_->background_box()}) {
+    connect(box, &QLineEdit::textEdited, this, &MainWindow::redraw_picture);
+  }
   connect(panel_->search_span_box(), &QLineEdit::textChanged, this, [this](const QString& text) {
     workspace_.photometry.search_span = core::val(text.toStdString());
   });
@@ -76,6 +86,7 @@ void MainWindow::connect_panel() {
   connect(panel_->auto_contrast_button(), &QPushButton::clicked, this, [this] {
     core::BusyGuard busy(ui_);
     run_auto_contrast();
+    redraw_picture();
   });
   connect(panel_->photometry_button(), &QPushButton::clicked, this, &MainWindow::measurement_run);
   connect(panel_->cross_button(), &QPushButton::clicked, this, &MainWindow::toggle_cross);
@@ -131,7 +142,19 @@ bool MainWindow::open_by_name(const std::string& name) {
   if (path.is_relative() && !workspace_.start_folder.empty()) {
     path = std::filesystem::path(workspace_.start_folder) / path;
   }
-  if (!read_frame(path.lexically_normal().string())) {
+  if (!open_frame(path.lexically_normal().string())) return false;
+  // As opening through the dialog does, the frame's folder becomes the one the folder windows
+  // start in.
+  workspace_.current_folder = path.lexically_normal().parent_path().string();
+  return true;
+}
+
+bool MainWindow::open_frame(const std::string& path) {
+  if (core::Status fits = core::fits_signature(path); !fits) {
+    ui_.message(fits.error());
+    return false;
+  }
+  if (!read_frame(path)) {
     ui_.message("File Open Error");
     return false;
   }
@@ -189,17 +212,30 @@ void MainWindow::run_auto_contrast() {
 void MainWindow::step_range(double factor) {
   workspace_.display.range = display::contrast_step(workspace_.display.range, factor);
   panel_->range_box()->setText(qt(core::str(workspace_.display.range)));
+  redraw_picture();
 }
 
 void MainWindow::step_background(double factor) {
   workspace_.display.background = display::contrast_step(workspace_.display.background, factor);
   panel_->background_box()->setText(qt(core::str(workspace_.display.background)));
+  redraw_picture();
+}
+
+// The picture drawn again in its window with the contrast now set, and the marks and search
+// squares that were on it drawn over it again (the render draws the profile line itself).
+void MainWindow::redraw_picture() {
+  if (!image_window_) return;
+  image_window_->render_picture();
+  if (workspace_.cross_mode == 1) aperture_draw();
+  if (workspace_.search_span_shown == 1) search_span_draw();
+  image_window_->picture()->refresh();
 }
 
 void MainWindow::open_image_window() {
   close_image_window();
   image_window_ = new ImageWindow(workspace_, ui_, this);
   image_window_->setAttribute(Qt::WA_DeleteOnClose);
+  drops_->watch(*image_window_);
   place_clear_of(*image_window_, {this}, workspace_.settings, core::SettingsWindow::kForm4);
   connect(image_window_, &ImageWindow::cursor_moved, this, &MainWindow::show_cursor);
   connect(image_window_, &ImageWindow::magnifier_toggle_requested, this,
@@ -366,18 +402,6 @@ void MainWindow::changeEvent(QEvent* event) {
   } else if (!(windowState() & Qt::WindowMaximized)) {
     for (QWidget* window : others) window->showNormal();
   }
-}
-
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-void MainWindow::dropEvent(QDropEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
-  if (urls.isEmpty()) return;
-  event->acceptProposedAction();
-  // Only the first of several dropped files is opened.
-  open_by_name(urls.first().toLocalFile().toStdString());
 }
 
 }  // namespace orvane::ui

@@ -22,6 +22,7 @@ namespace orvane::ui {
 class ComparisonStarWindow;
 class ControlPanel;
 class FileDialog;
+class FileDropFilter;
 class FolderWindow;
 enum class FileDialogMode;
 struct FileChoice;
@@ -42,6 +43,9 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   // Opens a FITS file by name (dropped file, command line): extension check, read, contrast,
   // image window. False when the file was not opened.
   bool open_by_name(const std::string& name);
+  // Opens a FITS file chosen by its full path: a file that does not begin as FITS is named as
+  // such, a file the reader refuses gets its message and "File Open Error".
+  bool open_frame(const std::string& path);
 
   ImageWindow* image_window() const { return image_window_; }
   MagnifierWindow* magnifier() const { return magnifier_; }
@@ -73,8 +77,6 @@ class MainWindow : public QMainWindow, public SharedProcedures {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
 
  private:
   void build_menus();
@@ -107,6 +109,7 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   void run_auto_contrast();
   void step_range(double factor);
   void step_background(double factor);
+  void redraw_picture();
 
   // Photometry menu and buttons.
   void set_position_mode(int mode);
@@ -164,6 +167,7 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   Workspace& workspace_;
   core::UserInterface& ui_;
   ControlPanel* panel_ = nullptr;
+  FileDropFilter* drops_ = nullptr;
   QPointer<ImageWindow> image_window_;
   MagnifierWindow* magnifier_ = nullptr;
   QPointer<HeaderWindow> header_window_;

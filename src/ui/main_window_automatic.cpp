@@ -32,6 +32,9 @@ void MainWindow::show_automatic_folder() {
 }
 
 void MainWindow::set_automatic_mode(bool on) {
+  // The focus leaves the buttons that go for a button, never for a result box, where the next
+  // key typed would overwrite a magnitude.
+  if (!on) panel_->photometry_button()->setFocus();
   panel_->automatic_button()->setVisible(on);
   panel_->end_of_auto_button()->setVisible(on);
   for (const char* menu : {"file_menu", "utility_menu"}) {

@@ -30,11 +30,7 @@ void MainWindow::show_file_dialog(FileDialogMode mode) {
 bool MainWindow::file_dialog_ok(const FileChoice& choice) {
   switch (choice.mode) {
     case FileDialogMode::kOpen:
-      if (!read_frame(choice.path)) {
-        ui_.message("File Open Error");
-      } else if (workspace_.beep_on) {
-        ui_.beep();
-      }
+      if (open_frame(choice.path) && workspace_.beep_on) ui_.beep();
       return true;
     case FileDialogMode::kDarkSubtract:
     case FileDialogMode::kFlatField:

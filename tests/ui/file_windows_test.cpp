@@ -225,6 +225,7 @@ void FileWindowsTest::continuous_dark_rewrites_the_listed_fits_files() {
   const std::string shown = pair_frame(darks, "shown.fit", 7, 8);
   Program& p = start(shown);
   p.workspace.frame.pixels.at(0, 0) = 9;
+  p.workspace.current_folder = dir_->path().string();  // the night's folder, not the frame's
   press_ok(dialog_after("utility_menu_continuous_dark"), dark);
   auto* window = p.window.findChild<orvane::ui::FolderSettingWindow*>("Form7");
   QVERIFY(window != nullptr);
