@@ -1,19 +1,18 @@
 // The photometry commands: one "Photometry" press on a frame (measure) and automatic photometry
 // over many frames (photometry).
-#include <sys/stat.h>
-
 #include <array>
 #include <condition_variable>
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "cli_support.h"
 #include "core/cli_user_interface.h"
 #include "core/fits_reader.h"
-#include "core/folder_list.h"
 #include "core/number_text.h"
+#include "input_files.h"
 #include "photometry/automatic_photometry.h"
 #include "photometry/photometry_run.h"
 #include "photometry_options.h"
@@ -65,27 +64,29 @@ int run_measure(const ParsedArgs& args, const Streams& io) {
   return kExitDone;
 }
 
-bool is_folder(const std::string& path) {
-  struct stat status {};
-  return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-// The frames of the run: a FOLDER's FITS files by character codes, or the FILEs as given.
-// Names that are not FITS names are left out, as the folder list leaves them out.
+// The frames of the run as absolute paths: a FOLDER's FITS files, or those of the FILEs given
+// that have FITS names (the others are left out, as the folder list leaves them out).
 core::Result<std::vector<std::string>> frame_paths(const ParsedArgs& args) {
-  if (args.positional.empty()) throw UsageError{"missing FILE or FOLDER"};
-  if (args.positional.size() == 1 && is_folder(args.positional.front())) {
-    return core::folder_fits_paths(args.positional.front());
-  }
+  core::Result<std::vector<std::string>> given = input_files(args);
+  if (!given) return given;
   std::vector<std::string> paths;
-  for (const std::string& name : args.positional) {
-    if (core::is_fits_name(name)) paths.push_back(name);
+  for (const std::string& name : *given) {
+    if (!core::is_fits_name(name)) continue;
+    std::error_code error;
+    paths.push_back(std::filesystem::absolute(name, error).lexically_normal().string());
+    if (error) return core::Error{name + ": cannot be opened (" + error.message() + ")"};
   }
+  if (paths.empty()) return core::Error{given->front() + ": not a FITS file name"};
   return paths;
 }
 
-std::string absolute(const std::string& path) {
-  return std::filesystem::absolute(path).lexically_normal().string();
+// The data file as an absolute path, so records stay in it whatever the run does.
+core::Result<std::string> data_file_path(const ParsedArgs& args) {
+  const std::string name = args.value("-o").value_or("mag_est.txt");
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::absolute(name, error);
+  if (error) return core::Error{name + ": cannot be written (" + error.message() + ")"};
+  return path.lexically_normal().string();
 }
 
 // The next file is read into memory on a second thread while the current one is decoded and
@@ -94,10 +95,9 @@ std::string absolute(const std::string& path) {
 // other is decoded.
 class FrameReader {
  public:
-  FrameReader(const ParsedArgs& args, const std::vector<std::string>& paths)
-      : paths_(paths), frame_(std::make_unique<core::ImageFrame>()) {
-    apply_read_options(args, *frame_);
-    options_ = core::read_options_of(*frame_);
+  // The frame carries the read-time settings; the paths are absolute.
+  FrameReader(std::unique_ptr<core::ImageFrame> frame, const std::vector<std::string>& paths)
+      : paths_(paths), frame_(std::move(frame)), options_(core::read_options_of(*frame_)) {
     worker_ = std::thread([this] { read_ahead(); });
   }
   ~FrameReader() {
@@ -127,6 +127,18 @@ class FrameReader {
   }
 
  private:
+  // An exception leaving this thread would end the program, so a failure becomes the file's
+  // error and the run goes on with the next file.
+  static core::Status load(const std::string& path, core::FitsBytes& slot) {
+    try {
+      return core::fits_load(path, slot);
+    } catch (const std::bad_alloc&) {
+      return core::Error{path + ": not enough memory for the image"};
+    } catch (const std::exception& e) {
+      return core::Error{path + ": cannot be read (" + e.what() + ")"};
+    }
+  }
+
   void read_ahead() {
     for (std::size_t j = 0; j < paths_.size(); ++j) {
       {
@@ -135,7 +147,7 @@ class FrameReader {
         changed_.wait(lock, [&] { return stop_ || j < finished_ + 2; });
         if (stop_) return;
       }
-      core::Status status = core::fits_load(absolute(paths_[j]), slots_[j % 2]);
+      core::Status status = load(paths_[j], slots_[j % 2]);
       {
         std::lock_guard lock(mutex_);
         status_[j % 2] = std::move(status);
@@ -190,31 +202,53 @@ bool record_frame(photometry::AutomaticPhotometry& run, const core::ImageFrame& 
   return true;
 }
 
-int run_photometry(const ParsedArgs& args, const Streams& io) {
-  const bool report_lines = args.has("--report-line");
-  if (report_lines && !args.has("--band")) throw UsageError{"--report-line needs --band"};
+// Everything a run needs, checked before the data file is touched: a refused run leaves the
+// data file and its .bak as they were.
+struct CheckedRun {
   PhotometryOptions options;
-  if (!read_photometry_options(args, options, io)) return kExitFailed;
+  std::unique_ptr<core::ImageFrame> frame;  // carries the read-time settings
+  std::vector<std::string> paths;           // absolute
+  std::string data_file;                    // absolute
+};
+
+// False, with the refusal printed, when the run may not start; wrong usage throws.
+bool check_run(const ParsedArgs& args, CheckedRun& checked, const Streams& io) {
+  if (args.has("--report-line") && !args.has("--band")) {
+    throw UsageError{"--report-line needs --band"};
+  }
+  checked.frame = std::make_unique<core::ImageFrame>();
+  apply_read_options(args, *checked.frame);
+  if (!read_photometry_options(args, checked.options, io)) return false;
   core::Result<std::vector<std::string>> paths = frame_paths(args);
-  if (!paths) {
-    print(io.err, paths.error());
-    return kExitFailed;
-  }
-  if (auto refusal = photometry::AutomaticPhotometry::position_refusal(options.table)) {
+  core::Result<std::string> data_file = data_file_path(args);
+  std::optional<std::string> refusal =
+      photometry::AutomaticPhotometry::position_refusal(checked.options.table);
+  if (!refusal && !paths) refusal = paths.error();
+  if (!refusal && !data_file) refusal = data_file.error();
+  if (refusal) {
     print(io.err, *refusal);
-    return kExitFailed;
+    return false;
   }
-  const std::string data_file = absolute(args.value("-o").value_or("mag_est.txt"));
-  photometry::AutomaticPhotometry run(options.settings, options.table, data_file);
+  checked.paths = std::move(*paths);
+  checked.data_file = std::move(*data_file);
+  return true;
+}
+
+int run_photometry(const ParsedArgs& args, const Streams& io) {
+  CheckedRun checked;
+  if (!check_run(args, checked, io)) return kExitFailed;
+  const std::vector<std::string>& paths = checked.paths;
+  PhotometryOptions& options = checked.options;
+  photometry::AutomaticPhotometry run(options.settings, options.table, checked.data_file);
   if (core::Status started = run.start(args.has("--append")); !started) {
     print(io.err, started.error());
     return kExitFailed;
   }
   core::CliUserInterface ui(io.err);
-  FrameReader reader(args, *paths);
+  FrameReader reader(std::move(checked.frame), paths);
   photometry::MagnitudeValues boxes;
-  for (std::size_t i = 0; i < paths->size(); ++i) {
-    ui.progress("Automatic photometry", (*paths)[i], {i, paths->size()});
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    ui.progress("Automatic photometry", paths[i], {i, paths.size()});
     auto [frame, read] = reader.take(i);
     if (!read) {
       print(io.err, read.error());
@@ -222,7 +256,9 @@ int run_photometry(const ParsedArgs& args, const Streams& io) {
       continue;
     }
     if (!read->warning.empty()) print(io.err, read->warning);
-    if (!record_frame(run, *frame, boxes, options, report_lines, io)) return kExitFailed;
+    if (!record_frame(run, *frame, boxes, options, args.has("--report-line"), io)) {
+      return kExitFailed;
+    }
   }
   print(io.out, run.counts_line());
   return run.had_unreadable() ? kExitFailed : kExitDone;

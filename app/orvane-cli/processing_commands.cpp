@@ -1,13 +1,11 @@
 // The calibration and batch commands: dark, flat, batch-dark, batch-flat, composite, bzero.
-#include <sys/stat.h>
-
 #include <memory>
 
 #include "cli_support.h"
 #include "core/cli_user_interface.h"
-#include "core/folder_list.h"
 #include "core/image_frame.h"
 #include "core/number_text.h"
+#include "input_files.h"
 #include "processing/auto_composite.h"
 #include "processing/calibration.h"
 #include "processing/continuous_calibration.h"
@@ -19,26 +17,14 @@ namespace {
 using processing::BatchEnd;
 using processing::BatchOutcome;
 
-bool is_folder(const std::string& path) {
-  struct stat status {};
-  return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-// The files of (FILE...|FOLDER): one folder gives its FITS files sorted by character codes,
-// otherwise the files in the order given. False (with the message shown) when the folder
-// cannot be listed or holds more than 3000 FITS files.
+// The files of (FILE...|FOLDER); false (with the message shown) when they are refused.
 bool batch_files(const ParsedArgs& args, const Streams& io, std::vector<std::string>& files) {
-  if (args.positional.empty()) throw UsageError{"missing FILE or FOLDER"};
-  if (args.positional.size() == 1 && is_folder(args.positional.front())) {
-    core::Result<std::vector<std::string>> paths = core::folder_fits_paths(args.positional[0]);
-    if (!paths) {
-      print(io.err, core::CliUserInterface::one_line(paths.error()));
-      return false;
-    }
-    files = std::move(*paths);
-    return true;
+  core::Result<std::vector<std::string>> paths = input_files(args);
+  if (!paths) {
+    print(io.err, paths.error());
+    return false;
   }
-  files = args.positional;
+  files = std::move(*paths);
   return true;
 }
 
