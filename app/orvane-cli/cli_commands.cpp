@@ -1,5 +1,7 @@
 #include "cli_commands.h"
 
+#include <algorithm>
+
 #include "cli_support.h"
 
 namespace orvane::cli {
@@ -25,7 +27,41 @@ std::string usage_line(const Command& command) {
   return line;
 }
 
+std::string padded(std::string text, std::size_t width) {
+  text.resize(std::max(text.size(), width), ' ');
+  return text;
+}
+
+// The usage line, what the command does, and one line per option with its default.
+std::string command_help(const Command& command) {
+  std::string text = usage_line(command) + "\n" + command.description + "\n";
+  std::size_t width = 0;
+  const auto option_text = [](const OptionSpec& o) {
+    return "  " + o.name + (o.takes_value() ? " " + o.value : "");
+  };
+  for (const OptionSpec& o : command.options) width = std::max(width, option_text(o).size());
+  if (!command.options.empty()) text += "\noptions:\n";
+  for (const OptionSpec& o : command.options) {
+    text += padded(option_text(o), width + 2) + o.help;
+    if (!o.note.empty()) text += " (" + o.note + ")";
+    text += "\n";
+  }
+  return text;
+}
+
 }  // namespace
+
+std::string general_help() {
+  std::string text =
+      "usage: orvane-cli COMMAND [OPTIONS] ARGS\n       orvane-cli COMMAND --help\n"
+      "       orvane-cli --version\n\ncommands:\n";
+  std::size_t width = 0;
+  for (const auto& [name, command] : commands()) width = std::max(width, name.size());
+  for (const auto& [name, command] : commands()) {
+    text += "  " + padded(name, width + 2) + command.description + "\n";
+  }
+  return text;
+}
 
 std::string general_usage() {
   std::string text = "usage: orvane-cli COMMAND [OPTIONS] ARGS\n       orvane-cli --version\n";
@@ -48,7 +84,7 @@ int run_command(const std::string& name, const std::vector<std::string>& args, c
     return kExitUsage;
   }
   if (parsed->help) {
-    print(io.out, usage_line(command));
+    std::fputs(command_help(command).c_str(), io.out);
     return kExitDone;
   }
   try {

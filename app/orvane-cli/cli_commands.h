@@ -17,7 +17,9 @@ struct Streams {
 int run_command(const std::string& command, const std::vector<std::string>& args,
                 const Streams& streams);
 
-// "usage: orvane-cli ..." lines of every command, for --help.
+// "usage: orvane-cli ..." lines of every command, shown with a wrong command.
 std::string general_usage();
+// Every command with a line saying what it does, for --help.
+std::string general_help();
 
 }  // namespace orvane::cli

@@ -13,11 +13,19 @@ void print(std::FILE* stream, const std::string& line) {
 }
 
 std::vector<OptionSpec> with_read_options(std::vector<OptionSpec> options) {
-  options.push_back({"--signed", false});
-  options.push_back({"--dusky", false});
-  options.push_back({"--read-add", true});
-  options.push_back({"--read-mul", true});
+  options.push_back({"--signed", "", "read with the \"Non Sign Integer\" switch off", ""});
+  options.push_back({"--dusky", "", "read in dusky mode", ""});
+  options.push_back({"--read-add", "V", "add V to every value as it is read", ""});
+  options.push_back({"--read-mul", "V", "multiply every value by V as it is read", ""});
   return options;
+}
+
+OptionSpec output_option(const std::string& what) {
+  return {"-o", "OUT", what, "required"};
+}
+
+OptionSpec bitpix_option() {
+  return {"--bitpix", "8|16|32", "BITPIX of the written file", "default the BITPIX read"};
 }
 
 const std::string& single_file(const ParsedArgs& args) {

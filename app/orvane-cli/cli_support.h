@@ -12,9 +12,11 @@
 
 namespace orvane::cli {
 
-// One command of the tool: its usage after "orvane-cli ", its options and what it does.
+// One command of the tool: its usage after "orvane-cli ", what it does, its options and how it
+// runs.
 struct Command {
   std::string usage;
+  std::string description;  // one line for --help
   std::vector<OptionSpec> options;
   std::function<int(const ParsedArgs&, const Streams&)> run;
   // Whether the command takes the read-time options (their usage is added to the usage line).
@@ -38,6 +40,10 @@ void print(std::FILE* stream, const std::string& line);
 
 // The options plus --signed, --dusky, --read-add and --read-mul.
 std::vector<OptionSpec> with_read_options(std::vector<OptionSpec> options);
+
+// The -o option of a command that writes one file, and --bitpix of one that writes FITS.
+OptionSpec output_option(const std::string& what);
+OptionSpec bitpix_option();
 
 // The one FILE argument, or a usage error.
 const std::string& single_file(const ParsedArgs& args);

@@ -106,22 +106,33 @@ int run_render(const ParsedArgs& args, const Streams& io) {
 }  // namespace
 
 void add_image_commands(CommandTable& table) {
-  table["info"] = {"info FILE [--pixel X,Y]... [--header] ",
-                   with_read_options({{"--pixel", true}, {"--header", false}}), run_info};
+  table["info"] = {
+      "info FILE [--pixel X,Y]... [--header] ",
+      "prints the size, scaling, header card count and statistics of a FITS file",
+      with_read_options({{"--pixel", "X,Y", "also print the value of this pixel (repeats)", ""},
+                         {"--header", "", "also print every header card as stored", ""}}),
+      run_info};
   table["save"] = {"save FILE -o OUT [--bitpix 8|16|32] ",
-                   with_read_options({{"-o", true}, {"--bitpix", true}}), run_save};
+                   "reads a FITS file and writes it again with the program's FITS writer",
+                   with_read_options({output_option("the FITS file to write"), bitpix_option()}),
+                   run_save};
   table["render"] = {
       "render FILE -o OUT [--scale 1|2|4] [--range N] [--background N] [--rotate] "
       "[--quality Q] ",
-      with_read_options({{"-o", true},
-                         {"--scale", true},
-                         {"--range", true},
-                         {"--background", true},
-                         {"--rotate", false},
-                         {"--quality", true}}),
+      "draws the frame as the image window shows it and writes the picture",
+      with_read_options(
+          {output_option("the picture to write: .png, .bmp, .jpg or .jpeg"),
+           {"--scale", "1|2|4", "frame pixels per picture pixel", "default 1"},
+           {"--range", "N", "contrast range", "default: chosen by the automatic contrast"},
+           {"--background", "N", "contrast background",
+            "default: chosen by the automatic contrast"},
+           {"--rotate", "", "turn the frame by 180 degrees first", ""},
+           {"--quality", "Q", "JPEG quality 0..100", "default 50"}}),
       run_render};
   table["rotate"] = {"rotate FILE -o OUT [--bitpix 8|16|32] ",
-                     with_read_options({{"-o", true}, {"--bitpix", true}}), run_rotate};
+                     "turns the frame by 180 degrees and writes it as FITS",
+                     with_read_options({output_option("the FITS file to write"), bitpix_option()}),
+                     run_rotate};
 }
 
 }  // namespace orvane::cli

@@ -144,21 +144,27 @@ int run_report(const ParsedArgs& args, const Streams& io) {
 }  // namespace
 
 void add_lightcurve_commands(CommandTable& table) {
-  table["lightcurve"] = {"lightcurve DATAFILE [-o PLOT.png] [--delete N[,N...]] [--save]",
-                         {{"-o", true}, {"--delete", true}, {"--save", false}},
-                         run_lightcurve,
-                         false};
+  const OptionSpec deleted{"--delete", "N[,N...]", "mark these record numbers as deleted", ""};
+  table["lightcurve"] = {
+      "lightcurve DATAFILE [-o PLOT.png] [--delete N[,N...]] [--save]",
+      "reads observation records as the light-curve window does and prints its axes",
+      {{"-o", "PLOT.png", "draw the two charts into this picture (.png, .bmp, .jpg or .jpeg)", ""},
+       deleted,
+       {"--save", "", "write the data file back without the deleted records", ""}},
+      run_lightcurve,
+      false};
   table["report"] = {
       "report DATAFILE --star S --comp-mag M --band B --observer CODE [--place TEXT] "
       "[--instruments TEXT] [--delete N,...] [--outdir DIR]",
-      {{"--star", true},
-       {"--comp-mag", true},
-       {"--band", true},
-       {"--observer", true},
-       {"--place", true},
-       {"--instruments", true},
-       {"--delete", true},
-       {"--outdir", true}},
+      "writes the report files sdata2.std and sdata2.2 from observation records",
+      {{"--star", "S", "the variable star's name", "required"},
+       {"--comp-mag", "M", "the comparison star's magnitude", "required"},
+       {"--band", "B", "the band letters, e.g. V", "required"},
+       {"--observer", "CODE", "the observer's code", "required"},
+       {"--place", "TEXT", "the observing place", ""},
+       {"--instruments", "TEXT", "the instruments", ""},
+       deleted,
+       {"--outdir", "DIR", "folder of the report files", "default: the current folder"}},
       run_report,
       false};
 }

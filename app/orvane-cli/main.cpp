@@ -19,7 +19,7 @@ int run(std::vector<std::string> args) {
   }
   const std::string command = args.front();
   if (command == "--help" || command == "-h") {
-    std::fputs(general_usage().c_str(), stdout);
+    std::fputs(general_help().c_str(), stdout);
     return kExitDone;
   }
   if (command == "--version") {

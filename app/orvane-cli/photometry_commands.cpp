@@ -267,12 +267,19 @@ int run_photometry(const ParsedArgs& args, const Streams& io) {
 }  // namespace
 
 void add_photometry_commands(CommandTable& table) {
-  table["measure"] = {"measure FILE " + photometry_options_usage(), photometry_option_specs({}),
-                      run_measure};
+  table["measure"] = {"measure FILE " + photometry_options_usage(),
+                      "one \"Photometry\" press on one frame: magnitudes, positions and the "
+                      "observation line",
+                      photometry_option_specs({}), run_measure};
   table["photometry"] = {
       "photometry (FILE...|FOLDER) " + photometry_options_usage() +
           "[-o FILE] [--append] [--report-line] ",
-      photometry_option_specs({{"-o", true}, {"--append", false}, {"--report-line", false}}),
+      "automatic photometry: one frame after another, a record for each in the data file",
+      photometry_option_specs(
+          {{"-o", "FILE", "the data file, kept as .bak and emptied first",
+            "default mag_est.txt in the current folder"},
+           {"--append", "", "add to the data file instead of starting it afresh", ""},
+           {"--report-line", "", "also print each frame's report line (needs --band)", ""}}),
       run_photometry};
 }
 

@@ -126,22 +126,37 @@ int run_bzero(const ParsedArgs& args, const Streams& io) {
 }  // namespace
 
 void add_processing_commands(CommandTable& table) {
+  const OptionSpec dark{"--dark", "DARK", "the dark frame", "required"};
+  const OptionSpec flat{"--flat", "FLAT", "the flat field", "required"};
   table["dark"] = {
       "dark --dark DARK FILE -o OUT [--keep-negative] [--bitpix 8|16|32] ",
-      with_read_options(
-          {{"--dark", true}, {"-o", true}, {"--keep-negative", false}, {"--bitpix", true}}),
+      "subtracts a dark frame from a frame and writes the result",
+      with_read_options({dark,
+                         output_option("the FITS file to write"),
+                         {"--keep-negative", "", "keep values below 0 instead of raising them", ""},
+                         bitpix_option()}),
       run_dark};
-  table["flat"] = {"flat --flat FLAT FILE -o OUT [--bitpix 8|16|32] ",
-                   with_read_options({{"--flat", true}, {"-o", true}, {"--bitpix", true}}),
-                   run_flat};
+  table["flat"] = {
+      "flat --flat FLAT FILE -o OUT [--bitpix 8|16|32] ",
+      "divides a frame by a flat field and writes the result",
+      with_read_options({flat, output_option("the FITS file to write"), bitpix_option()}),
+      run_flat};
   table["batch-dark"] = {"batch-dark --dark DARK (FILE...|FOLDER) ",
-                         with_read_options({{"--dark", true}}), run_batch_dark};
+                         "subtracts a dark frame from every file, rewriting each in place",
+                         with_read_options({dark}), run_batch_dark};
   table["batch-flat"] = {"batch-flat --flat FLAT (FILE...|FOLDER) ",
-                         with_read_options({{"--flat", true}}), run_batch_flat};
+                         "divides every file by a flat field, rewriting each in place",
+                         with_read_options({flat}), run_batch_flat};
   table["composite"] = {"composite -n 3|5|7 (FILE...|FOLDER) [--outdir DIR] ",
-                        with_read_options({{"-n", true}, {"--outdir", true}}), run_composite};
+                        "averages each frame with its neighbours into c3_, c5_ or c7_ files",
+                        with_read_options({{"-n", "3|5|7", "frames in each composite", "required"},
+                                           {"--outdir", "DIR", "folder of the composites",
+                                            "default: beside each input"}}),
+                        run_composite};
   table["bzero"] = {"bzero --bzero TEXT --bscale TEXT (FILE...|FOLDER)",
-                    {{"--bzero", true}, {"--bscale", true}},
+                    "changes the BZERO and BSCALE cards of every file in place",
+                    {{"--bzero", "TEXT", "the new BZERO value", "required"},
+                     {"--bscale", "TEXT", "the new BSCALE value", "required"}},
                     run_bzero,
                     false};
 }
