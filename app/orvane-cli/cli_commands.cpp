@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli_support.h"
+#include "core/cli_user_interface.h"
 
 namespace orvane::cli {
 namespace {
@@ -25,6 +26,10 @@ std::string usage_line(const Command& command) {
   std::string line = "usage: orvane-cli " + command.usage;
   if (command.reads_frames) line += kReadOptionsUsage;
   return line;
+}
+
+std::string_view without_last_line_end(const std::string& text) {
+  return std::string_view(text).substr(0, text.size() - (text.ends_with('\n') ? 1 : 0));
 }
 
 std::string padded(std::string text, std::size_t width) {
@@ -69,29 +74,30 @@ std::string general_usage() {
   return text;
 }
 
-int run_command(const std::string& name, const std::vector<std::string>& args, const Streams& io) {
+int run_command(const std::string& name, const std::vector<std::string>& args) {
+  core::CliUserInterface ui(name);
   auto found = commands().find(name);
   if (found == commands().end()) {
-    print(io.err, "orvane-cli: unknown command " + name);
-    std::fputs(general_usage().c_str(), io.err);
+    ui.print_error("orvane-cli: unknown command " + name);
+    ui.print_error(without_last_line_end(general_usage()));
     return kExitUsage;
   }
   const Command& command = found->second;
   auto parsed = parse_args(args, command.options);
   if (!parsed) {
-    print(io.err, "orvane-cli " + name + ": " + parsed.error());
-    print(io.err, usage_line(command));
+    ui.print_error("orvane-cli " + name + ": " + parsed.error());
+    ui.print_error(usage_line(command));
     return kExitUsage;
   }
   if (parsed->help) {
-    std::fputs(command_help(command).c_str(), io.out);
+    ui.print_result(without_last_line_end(command_help(command)));
     return kExitDone;
   }
   try {
-    return command.run(*parsed, io);
+    return command.run(*parsed, ui);
   } catch (const UsageError& e) {
-    print(io.err, "orvane-cli " + name + ": " + e.problem);
-    print(io.err, usage_line(command));
+    ui.print_error("orvane-cli " + name + ": " + e.problem);
+    ui.print_error(usage_line(command));
     return kExitUsage;
   }
 }

@@ -7,11 +7,6 @@
 
 namespace orvane::cli {
 
-void print(std::FILE* stream, const std::string& line) {
-  std::fputs(line.c_str(), stream);
-  std::fputc('\n', stream);
-}
-
 std::vector<OptionSpec> with_read_options(std::vector<OptionSpec> options) {
   options.push_back({"--signed", "", "read with the \"Non Sign Integer\" switch off", ""});
   options.push_back({"--dusky", "", "read in dusky mode", ""});
@@ -82,10 +77,9 @@ void apply_read_options(const ParsedArgs& args, core::ImageFrame& frame) {
 }
 
 bool read_frame(const ParsedArgs& args, const std::string& path, core::ImageFrame& frame,
-                const Streams& io) {
+                core::CliUserInterface& ui) {
   apply_read_options(args, frame);
   auto report = core::fits_read(frame, path);
-  core::CliUserInterface ui(io.err);
   if (!report) {
     ui.message(report.error());
     return false;
@@ -95,9 +89,8 @@ bool read_frame(const ParsedArgs& args, const std::string& path, core::ImageFram
 }
 
 int write_frame(const core::ImageFrame& frame, const std::string& out, int bitpix,
-                const Streams& io) {
+                core::CliUserInterface& ui) {
   auto written = core::fits_write(frame, out, bitpix);
-  core::CliUserInterface ui(io.err);
   if (!written) {
     ui.message(written.error());
     return kExitFailed;

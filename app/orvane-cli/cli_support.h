@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
@@ -8,6 +7,7 @@
 
 #include "cli_args.h"
 #include "cli_commands.h"
+#include "core/cli_user_interface.h"
 #include "core/image_frame.h"
 
 namespace orvane::cli {
@@ -18,7 +18,7 @@ struct Command {
   std::string usage;
   std::string description;  // one line for --help
   std::vector<OptionSpec> options;
-  std::function<int(const ParsedArgs&, const Streams&)> run;
+  std::function<int(const ParsedArgs&, core::CliUserInterface&)> run;
   // Whether the command takes the read-time options (their usage is added to the usage line).
   bool reads_frames = true;
 };
@@ -34,9 +34,6 @@ void add_processing_commands(CommandTable& table);
 struct UsageError {
   std::string problem;
 };
-
-// Writes the line and a line feed.
-void print(std::FILE* stream, const std::string& line);
 
 // The options plus --signed, --dusky, --read-add and --read-mul.
 std::vector<OptionSpec> with_read_options(std::vector<OptionSpec> options);
@@ -63,10 +60,10 @@ void apply_read_options(const ParsedArgs& args, core::ImageFrame& frame);
 
 // Reads the file into the frame; prints the reader's message and returns false when refused.
 bool read_frame(const ParsedArgs& args, const std::string& path, core::ImageFrame& frame,
-                const Streams& io);
+                core::CliUserInterface& ui);
 
 // Writes the frame with the FITS writer; reports a failure or the values it clipped.
 int write_frame(const core::ImageFrame& frame, const std::string& out, int bitpix,
-                const Streams& io);
+                core::CliUserInterface& ui);
 
 }  // namespace orvane::cli

@@ -27,7 +27,7 @@ int run(std::vector<std::string> args) {
     return kExitDone;
   }
   args.erase(args.begin());
-  return run_command(command, args, Streams{});
+  return run_command(command, args);
 }
 
 // A failure nothing below expected is still a refusal: one line on stderr and exit status 1,

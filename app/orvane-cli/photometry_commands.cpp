@@ -26,30 +26,30 @@ std::string position_text(Position p) {
   return std::to_string(p.x) + "," + std::to_string(p.y);
 }
 
-int run_measure(const ParsedArgs& args, const Streams& io) {
+int run_measure(const ParsedArgs& args, core::CliUserInterface& ui) {
   const std::string& path = single_file(args);
   PhotometryOptions options;
-  if (!read_photometry_options(args, options, io)) return kExitFailed;
+  if (!read_photometry_options(args, options, ui)) return kExitFailed;
   auto frame = std::make_unique<core::ImageFrame>();
-  if (!read_frame(args, path, *frame, io)) return kExitFailed;
+  if (!read_frame(args, path, *frame, ui)) return kExitFailed;
 
   const photometry::RunResult run =
       photometry::measurement_run(*frame, options.settings, options.table, options.table.entries);
-  if (run.no_star) print(io.err, "No Star");
+  if (run.no_star) ui.print_error("No Star");
   static const char* const kNames[] = {"comp", "var", "check"};
   for (int star = 0; star < 3; ++star) {
     if (run.magnitudes[star]) {
-      print(io.out, std::string(kNames[star]) + " " + core::str_trimmed(*run.magnitudes[star]));
+      ui.print_result(std::string(kNames[star]) + " " + core::str_trimmed(*run.magnitudes[star]));
     }
   }
   for (int star = 0; star < 3; ++star) {
     const int slot = photometry::kStarSlots[star];
-    print(io.out, std::string(kNames[star]) + "-pos " + position_text(run.positions[slot]));
+    ui.print_result(std::string(kNames[star]) + "-pos " + position_text(run.positions[slot]));
   }
   if (options.settings.sky_mode == 0) {
     for (int star = 0; star < 3; ++star) {
       const int slot = photometry::kStarSlots[star] + 1;
-      print(io.out, std::string(kNames[star]) + "-sky-pos " + position_text(run.positions[slot]));
+      ui.print_result(std::string(kNames[star]) + "-sky-pos " + position_text(run.positions[slot]));
     }
   }
   if (run.no_star) return kExitFailed;
@@ -59,8 +59,8 @@ int run_measure(const ParsedArgs& args, const Streams& io) {
                                           *run.magnitudes[photometry::kCheckStar]};
   const photometry::PhotometryLines lines =
       photometry::photometry_lines(*frame, boxes, options.settings.digits, options.details);
-  print(io.out, "observation: " + lines.observation);
-  if (lines.report) print(io.out, "report: " + *lines.report);
+  ui.print_result("observation: " + lines.observation);
+  if (lines.report) ui.print_result("report: " + *lines.report);
   return kExitDone;
 }
 
@@ -174,30 +174,29 @@ class FrameReader {
 // frame was refused or its record could not be written, which ends the run.
 bool record_frame(photometry::AutomaticPhotometry& run, const core::ImageFrame& frame,
                   photometry::MagnitudeValues& boxes, const PhotometryOptions& options,
-                  bool report_lines, const Streams& io) {
+                  bool report_lines, core::CliUserInterface& ui) {
   core::Result<photometry::FrameOutcome> measured =
       run.measure(frame, options.table.entries, boxes);
   if (!measured) {
-    print(io.err, measured.error());
+    ui.print_error(measured.error());
     return false;
   }
   const photometry::FrameOutcome& outcome = *measured;
   boxes = outcome.boxes;
-  core::CliUserInterface ui(io.err);
   core::Result<photometry::FrameEnd> end = run.finish_frame(frame, outcome, false, ui);
   if (!end) {
-    print(io.err, end.error());
+    ui.print_error(end.error());
     return false;
   }
   if (!end->record) {
-    print(io.err, frame.file_path + ": No Star");
+    ui.print_error(frame.file_path + ": No Star");
     return true;
   }
-  print(io.out, *end->record);
+  ui.print_result(*end->record);
   if (report_lines) {
     auto lines = photometry::photometry_lines(frame, outcome.boxes, options.settings.digits,
                                               options.details);
-    if (lines.report) print(io.out, "report: " + *lines.report);
+    if (lines.report) ui.print_result("report: " + *lines.report);
   }
   return true;
 }
@@ -212,13 +211,13 @@ struct CheckedRun {
 };
 
 // False, with the refusal printed, when the run may not start; wrong usage throws.
-bool check_run(const ParsedArgs& args, CheckedRun& checked, const Streams& io) {
+bool check_run(const ParsedArgs& args, CheckedRun& checked, core::CliUserInterface& ui) {
   if (args.has("--report-line") && !args.has("--band")) {
     throw UsageError{"--report-line needs --band"};
   }
   checked.frame = std::make_unique<core::ImageFrame>();
   apply_read_options(args, *checked.frame);
-  if (!read_photometry_options(args, checked.options, io)) return false;
+  if (!read_photometry_options(args, checked.options, ui)) return false;
   core::Result<std::vector<std::string>> paths = frame_paths(args);
   core::Result<std::string> data_file = data_file_path(args);
   std::optional<std::string> refusal =
@@ -226,7 +225,7 @@ bool check_run(const ParsedArgs& args, CheckedRun& checked, const Streams& io) {
   if (!refusal && !paths) refusal = paths.error();
   if (!refusal && !data_file) refusal = data_file.error();
   if (refusal) {
-    print(io.err, *refusal);
+    ui.print_error(*refusal);
     return false;
   }
   checked.paths = std::move(*paths);
@@ -234,33 +233,32 @@ bool check_run(const ParsedArgs& args, CheckedRun& checked, const Streams& io) {
   return true;
 }
 
-int run_photometry(const ParsedArgs& args, const Streams& io) {
+int run_photometry(const ParsedArgs& args, core::CliUserInterface& ui) {
   CheckedRun checked;
-  if (!check_run(args, checked, io)) return kExitFailed;
+  if (!check_run(args, checked, ui)) return kExitFailed;
   const std::vector<std::string>& paths = checked.paths;
   PhotometryOptions& options = checked.options;
   photometry::AutomaticPhotometry run(options.settings, options.table, checked.data_file);
   if (core::Status started = run.start(args.has("--append")); !started) {
-    print(io.err, started.error());
+    ui.print_error(started.error());
     return kExitFailed;
   }
-  core::CliUserInterface ui(io.err);
   FrameReader reader(std::move(checked.frame), paths);
   photometry::MagnitudeValues boxes;
   for (std::size_t i = 0; i < paths.size(); ++i) {
     ui.progress("Automatic photometry", paths[i], {i, paths.size()});
     auto [frame, read] = reader.take(i);
     if (!read) {
-      print(io.err, read.error());
+      ui.print_error(read.error());
       run.note_unreadable(read.error());
       continue;
     }
-    if (!read->warning.empty()) print(io.err, read->warning);
-    if (!record_frame(run, *frame, boxes, options, args.has("--report-line"), io)) {
+    if (!read->warning.empty()) ui.print_error(read->warning);
+    if (!record_frame(run, *frame, boxes, options, args.has("--report-line"), ui)) {
       return kExitFailed;
     }
   }
-  print(io.out, run.counts_line());
+  ui.print_result(run.counts_line());
   return run.had_unreadable() ? kExitFailed : kExitDone;
 }
 

@@ -86,7 +86,7 @@ std::string photometry_options_usage() {
 }
 
 bool read_photometry_options(const ParsedArgs& args, PhotometryOptions& options,
-                             const Streams& io) {
+                             core::CliUserInterface& ui) {
   photometry::PhotometrySettings& s = options.settings;
   s.aperture_shape = word_choice(args, "--shape", {"circle", "square"}, 0);
   s.sky_mode = word_choice(args, "--sky", {"aperture", "median"}, 1);
@@ -106,7 +106,7 @@ bool read_photometry_options(const ParsedArgs& args, PhotometryOptions& options,
   read_details(args, options.details);
   const photometry::SkyArea area{s.aperture_size, s.sky_inner, s.sky_outer};
   if (auto refusal = photometry::sky_area_refusal(s.aperture_shape, area)) {
-    print(io.err, *refusal);
+    ui.print_error(*refusal);
     return false;
   }
   return true;
