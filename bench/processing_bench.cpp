@@ -60,7 +60,7 @@ constexpr long long kCount = static_cast<long long>(kSide) * kSide;
 // implementation so that it answers everything the interface asks.
 class QuietUserInterface : public core::CliUserInterface {
  public:
-  QuietUserInterface() : CliUserInterface(stderr) {}
+  QuietUserInterface() : CliUserInterface("", stdout, stderr, std::nullopt, {}) {}
   bool progress(std::string_view, std::string_view, core::ProgressCount) override { return true; }
 };
 

@@ -44,7 +44,7 @@ core::Result<ParsedArgs> parse_args(const std::vector<std::string>& args,
     auto option = std::find_if(known.begin(), known.end(),
                                [&](const OptionSpec& s) { return s.name == name; });
     if (option == known.end()) return core::Error{"unknown option " + name};
-    if (!option->takes_value) {
+    if (!option->takes_value()) {
       if (inline_value) return core::Error{"option " + name + " takes no value"};
       parsed.options[name].emplace_back();
       continue;

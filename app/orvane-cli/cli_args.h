@@ -9,9 +9,14 @@
 
 namespace orvane::cli {
 
+// One option of a command, with what --help says about it.
 struct OptionSpec {
-  std::string name;  // with the dashes: "--scale", "-o"
-  bool takes_value = false;
+  std::string name;   // with the dashes: "--scale", "-o"
+  std::string value;  // what its value is, e.g. "N" or "1|2|4"; empty for a switch
+  std::string help;   // what it does, one line
+  std::string note;   // "default 3", "required" or empty; shown in brackets after the help
+
+  bool takes_value() const { return !value.empty(); }
 };
 
 // A command line after the command word: options by name (values in the order given; a flag

@@ -1,6 +1,9 @@
 #include "cli_commands.h"
 
+#include <algorithm>
+
 #include "cli_support.h"
+#include "core/cli_user_interface.h"
 
 namespace orvane::cli {
 namespace {
@@ -25,7 +28,45 @@ std::string usage_line(const Command& command) {
   return line;
 }
 
+std::string_view without_last_line_end(const std::string& text) {
+  return std::string_view(text).substr(0, text.size() - (text.ends_with('\n') ? 1 : 0));
+}
+
+std::string padded(std::string text, std::size_t width) {
+  text.resize(std::max(text.size(), width), ' ');
+  return text;
+}
+
+// The usage line, what the command does, and one line per option with its default.
+std::string command_help(const Command& command) {
+  std::string text = usage_line(command) + "\n" + command.description + "\n";
+  std::size_t width = 0;
+  const auto option_text = [](const OptionSpec& o) {
+    return "  " + o.name + (o.takes_value() ? " " + o.value : "");
+  };
+  for (const OptionSpec& o : command.options) width = std::max(width, option_text(o).size());
+  if (!command.options.empty()) text += "\noptions:\n";
+  for (const OptionSpec& o : command.options) {
+    text += padded(option_text(o), width + 2) + o.help;
+    if (!o.note.empty()) text += " (" + o.note + ")";
+    text += "\n";
+  }
+  return text;
+}
+
 }  // namespace
+
+std::string general_help() {
+  std::string text =
+      "usage: orvane-cli COMMAND [OPTIONS] ARGS\n       orvane-cli COMMAND --help\n"
+      "       orvane-cli --version\n\ncommands:\n";
+  std::size_t width = 0;
+  for (const auto& [name, command] : commands()) width = std::max(width, name.size());
+  for (const auto& [name, command] : commands()) {
+    text += "  " + padded(name, width + 2) + command.description + "\n";
+  }
+  return text;
+}
 
 std::string general_usage() {
   std::string text = "usage: orvane-cli COMMAND [OPTIONS] ARGS\n       orvane-cli --version\n";
@@ -33,29 +74,30 @@ std::string general_usage() {
   return text;
 }
 
-int run_command(const std::string& name, const std::vector<std::string>& args, const Streams& io) {
+int run_command(const std::string& name, const std::vector<std::string>& args) {
+  core::CliUserInterface ui(name);
   auto found = commands().find(name);
   if (found == commands().end()) {
-    print(io.err, "orvane-cli: unknown command " + name);
-    std::fputs(general_usage().c_str(), io.err);
+    ui.print_error("orvane-cli: unknown command " + name);
+    ui.print_error(without_last_line_end(general_usage()));
     return kExitUsage;
   }
   const Command& command = found->second;
   auto parsed = parse_args(args, command.options);
   if (!parsed) {
-    print(io.err, "orvane-cli " + name + ": " + parsed.error());
-    print(io.err, usage_line(command));
+    ui.print_error("orvane-cli " + name + ": " + parsed.error());
+    ui.print_error(usage_line(command));
     return kExitUsage;
   }
   if (parsed->help) {
-    print(io.out, usage_line(command));
+    ui.print_result(without_last_line_end(command_help(command)));
     return kExitDone;
   }
   try {
-    return command.run(*parsed, io);
+    return command.run(*parsed, ui);
   } catch (const UsageError& e) {
-    print(io.err, "orvane-cli " + name + ": " + e.problem);
-    print(io.err, usage_line(command));
+    ui.print_error("orvane-cli " + name + ": " + e.problem);
+    ui.print_error(usage_line(command));
     return kExitUsage;
   }
 }

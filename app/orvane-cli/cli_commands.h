@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -8,16 +7,13 @@ namespace orvane::cli {
 
 enum ExitCode { kExitDone = 0, kExitFailed = 1, kExitUsage = 2 };
 
-struct Streams {
-  std::FILE* out = stdout;
-  std::FILE* err = stderr;
-};
+// Runs one command with the arguments after the command word; returns the exit status. All it
+// prints goes through one command-line user interface, which also draws its progress line.
+int run_command(const std::string& command, const std::vector<std::string>& args);
 
-// Runs one command with the arguments after the command word; returns the exit status.
-int run_command(const std::string& command, const std::vector<std::string>& args,
-                const Streams& streams);
-
-// "usage: orvane-cli ..." lines of every command, for --help.
+// "usage: orvane-cli ..." lines of every command, shown with a wrong command.
 std::string general_usage();
+// Every command with a line saying what it does, for --help.
+std::string general_help();
 
 }  // namespace orvane::cli

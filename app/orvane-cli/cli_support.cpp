@@ -7,17 +7,20 @@
 
 namespace orvane::cli {
 
-void print(std::FILE* stream, const std::string& line) {
-  std::fputs(line.c_str(), stream);
-  std::fputc('\n', stream);
+std::vector<OptionSpec> with_read_options(std::vector<OptionSpec> options) {
+  options.push_back({"--signed", "", "read with the \"Non Sign Integer\" switch off", ""});
+  options.push_back({"--dusky", "", "read in dusky mode", ""});
+  options.push_back({"--read-add", "V", "add V to every value as it is read", ""});
+  options.push_back({"--read-mul", "V", "multiply every value by V as it is read", ""});
+  return options;
 }
 
-std::vector<OptionSpec> with_read_options(std::vector<OptionSpec> options) {
-  options.push_back({"--signed", false});
-  options.push_back({"--dusky", false});
-  options.push_back({"--read-add", true});
-  options.push_back({"--read-mul", true});
-  return options;
+OptionSpec output_option(const std::string& what) {
+  return {"-o", "OUT", what, "required"};
+}
+
+OptionSpec bitpix_option() {
+  return {"--bitpix", "8|16|32", "BITPIX of the written file", "default the BITPIX read"};
 }
 
 const std::string& single_file(const ParsedArgs& args) {
@@ -74,10 +77,9 @@ void apply_read_options(const ParsedArgs& args, core::ImageFrame& frame) {
 }
 
 bool read_frame(const ParsedArgs& args, const std::string& path, core::ImageFrame& frame,
-                const Streams& io) {
+                core::CliUserInterface& ui) {
   apply_read_options(args, frame);
   auto report = core::fits_read(frame, path);
-  core::CliUserInterface ui(io.err);
   if (!report) {
     ui.message(report.error());
     return false;
@@ -87,9 +89,8 @@ bool read_frame(const ParsedArgs& args, const std::string& path, core::ImageFram
 }
 
 int write_frame(const core::ImageFrame& frame, const std::string& out, int bitpix,
-                const Streams& io) {
+                core::CliUserInterface& ui) {
   auto written = core::fits_write(frame, out, bitpix);
-  core::CliUserInterface ui(io.err);
   if (!written) {
     ui.message(written.error());
     return kExitFailed;

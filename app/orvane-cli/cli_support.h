@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
@@ -8,15 +7,18 @@
 
 #include "cli_args.h"
 #include "cli_commands.h"
+#include "core/cli_user_interface.h"
 #include "core/image_frame.h"
 
 namespace orvane::cli {
 
-// One command of the tool: its usage after "orvane-cli ", its options and what it does.
+// One command of the tool: its usage after "orvane-cli ", what it does, its options and how it
+// runs.
 struct Command {
   std::string usage;
+  std::string description;  // one line for --help
   std::vector<OptionSpec> options;
-  std::function<int(const ParsedArgs&, const Streams&)> run;
+  std::function<int(const ParsedArgs&, core::CliUserInterface&)> run;
   // Whether the command takes the read-time options (their usage is added to the usage line).
   bool reads_frames = true;
 };
@@ -33,11 +35,12 @@ struct UsageError {
   std::string problem;
 };
 
-// Writes the line and a line feed.
-void print(std::FILE* stream, const std::string& line);
-
 // The options plus --signed, --dusky, --read-add and --read-mul.
 std::vector<OptionSpec> with_read_options(std::vector<OptionSpec> options);
+
+// The -o option of a command that writes one file, and --bitpix of one that writes FITS.
+OptionSpec output_option(const std::string& what);
+OptionSpec bitpix_option();
 
 // The one FILE argument, or a usage error.
 const std::string& single_file(const ParsedArgs& args);
@@ -57,10 +60,10 @@ void apply_read_options(const ParsedArgs& args, core::ImageFrame& frame);
 
 // Reads the file into the frame; prints the reader's message and returns false when refused.
 bool read_frame(const ParsedArgs& args, const std::string& path, core::ImageFrame& frame,
-                const Streams& io);
+                core::CliUserInterface& ui);
 
 // Writes the frame with the FITS writer; reports a failure or the values it clipped.
 int write_frame(const core::ImageFrame& frame, const std::string& out, int bitpix,
-                const Streams& io);
+                core::CliUserInterface& ui);
 
 }  // namespace orvane::cli

@@ -44,19 +44,19 @@ std::vector<std::size_t> delete_numbers(const ParsedArgs& args) {
 
 // Reads the data file and marks the listed records; prints the problem and returns false when
 // the file cannot be read or a number names no record.
-bool load_and_mark(const ParsedArgs& args, LightCurveData& data, const Streams& io) {
+bool load_and_mark(const ParsedArgs& args, LightCurveData& data, core::CliUserInterface& ui) {
   const std::string& path = single_file(args);
   const std::vector<std::size_t> numbers = delete_numbers(args);
   auto loaded = lightcurve::load_light_curve(path);
   if (!loaded) {
-    print(io.err, loaded.error());
+    ui.print_error(loaded.error());
     return false;
   }
   data = std::move(*loaded);
-  if (!data.left_out_message.empty()) print(io.err, data.left_out_message);
+  if (!data.left_out_message.empty()) ui.print_error(data.left_out_message);
   for (std::size_t n : numbers) {
     if (n < 1 || n > data.records.size()) {
-      print(io.err, data.path + ": there is no record " + std::to_string(n));
+      ui.print_error(data.path + ": there is no record " + std::to_string(n));
       return false;
     }
     data.records[n - 1].line[0] = lightcurve::kDeleted;
@@ -64,14 +64,15 @@ bool load_and_mark(const ParsedArgs& args, LightCurveData& data, const Streams& 
   return true;
 }
 
-void print_axes(const lightcurve::AxisSettings& settings, const Streams& io) {
+void print_axes(const lightcurve::AxisSettings& settings, core::CliUserInterface& ui) {
   const lightcurve::ChartAxes check = chart_axes(settings, ChartKind::kCheck);
   const lightcurve::ChartAxes var = chart_axes(settings, ChartKind::kVariable);
-  print(io.out,
-        "hours " + core::str_trimmed(check.hour_start) + " " + core::str_trimmed(check.hour_end));
-  print(io.out,
-        "C-K " + core::str_trimmed(check.low / 10) + " " + core::str_trimmed(check.high / 10));
-  print(io.out, "V-C " + core::str_trimmed(var.low / 10) + " " + core::str_trimmed(var.high / 10));
+  ui.print_result("hours " + core::str_trimmed(check.hour_start) + " " +
+                  core::str_trimmed(check.hour_end));
+  ui.print_result("C-K " + core::str_trimmed(check.low / 10) + " " +
+                  core::str_trimmed(check.high / 10));
+  ui.print_result("V-C " + core::str_trimmed(var.low / 10) + " " +
+                  core::str_trimmed(var.high / 10));
 }
 
 // Both charts, C-K above V-C, encoded in memory and written by the program's file writer.
@@ -92,35 +93,35 @@ core::Status write_charts(const LightCurveData& data, const lightcurve::AxisSett
   return core::write_file_atomically(out, bytes);
 }
 
-int run_lightcurve(const ParsedArgs& args, const Streams& io) {
+int run_lightcurve(const ParsedArgs& args, core::CliUserInterface& ui) {
   std::optional<std::string> format;
   if (auto out = args.value("-o")) {
     format = picture_format(*out);
     if (!format) throw UsageError{"PLOT must end in .png, .bmp, .jpg or .jpeg: " + *out};
   }
   LightCurveData data;
-  if (!load_and_mark(args, data, io)) return kExitFailed;
+  if (!load_and_mark(args, data, ui)) return kExitFailed;
   const lightcurve::AxisSettings settings = lightcurve::auto_axes(data);
-  print(io.out, "records " + std::to_string(data.records.size()) + ", in use " +
-                    std::to_string(data.in_use_count()));
-  print(io.out, lightcurve::photometry_error_text(lightcurve::photometry_error(data)));
-  if (data.in_use_count() > 0) print_axes(settings, io);
+  ui.print_result("records " + std::to_string(data.records.size()) + ", in use " +
+                  std::to_string(data.in_use_count()));
+  ui.print_result(lightcurve::photometry_error_text(lightcurve::photometry_error(data)));
+  if (data.in_use_count() > 0) print_axes(settings, ui);
   if (format) {
     if (auto written = write_charts(data, settings, *args.value("-o"), *format); !written) {
-      print(io.err, written.error());
+      ui.print_error(written.error());
       return kExitFailed;
     }
   }
   if (args.has("--save")) {
     if (auto saved = lightcurve::save_light_curve(data); !saved) {
-      print(io.err, saved.error());
+      ui.print_error(saved.error());
       return kExitFailed;
     }
   }
   return kExitDone;
 }
 
-int run_report(const ParsedArgs& args, const Streams& io) {
+int run_report(const ParsedArgs& args, core::CliUserInterface& ui) {
   lightcurve::ReportFields fields;
   fields.star = required(args, "--star");
   fields.comp_magnitude = core::val(required(args, "--comp-mag"));
@@ -132,33 +133,39 @@ int run_report(const ParsedArgs& args, const Streams& io) {
   const std::string folder =
       std::filesystem::absolute(args.value("--outdir").value_or("."), ignored).string();
   LightCurveData data;
-  if (!load_and_mark(args, data, io)) return kExitFailed;
+  if (!load_and_mark(args, data, ui)) return kExitFailed;
   if (auto written = lightcurve::write_report(data, fields, folder); !written) {
-    print(io.err, written.error());
+    ui.print_error(written.error());
     return kExitFailed;
   }
-  print(io.out, lightcurve::kReportCompletion);
+  ui.print_result(lightcurve::kReportCompletion);
   return kExitDone;
 }
 
 }  // namespace
 
 void add_lightcurve_commands(CommandTable& table) {
-  table["lightcurve"] = {"lightcurve DATAFILE [-o PLOT.png] [--delete N[,N...]] [--save]",
-                         {{"-o", true}, {"--delete", true}, {"--save", false}},
-                         run_lightcurve,
-                         false};
+  const OptionSpec deleted{"--delete", "N[,N...]", "mark these record numbers as deleted", ""};
+  table["lightcurve"] = {
+      "lightcurve DATAFILE [-o PLOT.png] [--delete N[,N...]] [--save]",
+      "reads observation records as the light-curve window does and prints its axes",
+      {{"-o", "PLOT.png", "draw the two charts into this picture (.png, .bmp, .jpg or .jpeg)", ""},
+       deleted,
+       {"--save", "", "write the data file back without the deleted records", ""}},
+      run_lightcurve,
+      false};
   table["report"] = {
       "report DATAFILE --star S --comp-mag M --band B --observer CODE [--place TEXT] "
       "[--instruments TEXT] [--delete N,...] [--outdir DIR]",
-      {{"--star", true},
-       {"--comp-mag", true},
-       {"--band", true},
-       {"--observer", true},
-       {"--place", true},
-       {"--instruments", true},
-       {"--delete", true},
-       {"--outdir", true}},
+      "writes the report files sdata2.std and sdata2.2 from observation records",
+      {{"--star", "S", "the variable star's name", "required"},
+       {"--comp-mag", "M", "the comparison star's magnitude", "required"},
+       {"--band", "B", "the band letters, e.g. V", "required"},
+       {"--observer", "CODE", "the observer's code", "required"},
+       {"--place", "TEXT", "the observing place", ""},
+       {"--instruments", "TEXT", "the instruments", ""},
+       deleted,
+       {"--outdir", "DIR", "folder of the report files", "default: the current folder"}},
       run_report,
       false};
 }

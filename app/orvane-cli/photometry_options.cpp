@@ -51,12 +51,29 @@ void read_details(const ParsedArgs& args, photometry::ComparisonStarDetails& det
 }  // namespace
 
 std::vector<OptionSpec> photometry_option_specs(std::vector<OptionSpec> more) {
-  for (const char* name : {"--comp",      "--var",   "--check",    "--comp-sky", "--var-sky",
-                           "--check-sky", "--shape", "--aperture", "--sky",      "--sky-inner",
-                           "--sky-outer", "--span",  "--position", "--sum",      "--digits",
-                           "--time-zone", "--star",  "--comp-mag", "--band",     "--observer"}) {
-    more.push_back({name, true});
-  }
+  const std::string beside = "default: the star + 20 in x";
+  const std::vector<OptionSpec> options = {
+      {"--comp", "X,Y", "the comparison star", "required"},
+      {"--var", "X,Y", "the variable star", "required"},
+      {"--check", "X,Y", "the check star", "required"},
+      {"--comp-sky", "X,Y", "the comparison star's sky in aperture-sky mode", beside},
+      {"--var-sky", "X,Y", "the variable star's sky in aperture-sky mode", beside},
+      {"--check-sky", "X,Y", "the check star's sky in aperture-sky mode", beside},
+      {"--shape", "circle|square", "aperture shape", "default circle"},
+      {"--aperture", "N", "aperture size in pixels", "default 3"},
+      {"--sky", "median|aperture", "sky as the median of a ring or an aperture", "default median"},
+      {"--sky-inner", "N", "inside size of the sky ring in pixels", "default 10"},
+      {"--sky-outer", "N", "outside size of the sky ring in pixels", "default 20"},
+      {"--span", "N", "peak search span in pixels", "default 15"},
+      {"--position", "fixed|peak|move", "fixed, peak cast, or peak cast and move", "default move"},
+      {"--sum", "integer|real", "sums in whole or real numbers", "default integer"},
+      {"--digits", "2|3", "decimals of the magnitudes", "default 2"},
+      {"--time-zone", "0|9", "hours added to the header times", "default 0"},
+      {"--star", "NAME", "the variable star's name, for the report line", ""},
+      {"--comp-mag", "M", "the comparison star's magnitude, for the report line", ""},
+      {"--band", "B|V|Rc|Ic", "the band; with it the report line is printed", ""},
+      {"--observer", "CODE", "the observer's code, for the report line", ""}};
+  more.insert(more.begin(), options.begin(), options.end());
   return with_read_options(std::move(more));
 }
 
@@ -69,7 +86,7 @@ std::string photometry_options_usage() {
 }
 
 bool read_photometry_options(const ParsedArgs& args, PhotometryOptions& options,
-                             const Streams& io) {
+                             core::CliUserInterface& ui) {
   photometry::PhotometrySettings& s = options.settings;
   s.aperture_shape = word_choice(args, "--shape", {"circle", "square"}, 0);
   s.sky_mode = word_choice(args, "--sky", {"aperture", "median"}, 1);
@@ -89,7 +106,7 @@ bool read_photometry_options(const ParsedArgs& args, PhotometryOptions& options,
   read_details(args, options.details);
   const photometry::SkyArea area{s.aperture_size, s.sky_inner, s.sky_outer};
   if (auto refusal = photometry::sky_area_refusal(s.aperture_shape, area)) {
-    print(io.err, *refusal);
+    ui.print_error(*refusal);
     return false;
   }
   return true;

@@ -24,6 +24,7 @@ std::string photometry_options_usage();
 
 // Reads the options; wrong usage throws UsageError. Aperture and ring sizes the "Sky area set"
 // window would refuse are printed with its message and give false.
-bool read_photometry_options(const ParsedArgs& args, PhotometryOptions& options, const Streams& io);
+bool read_photometry_options(const ParsedArgs& args, PhotometryOptions& options,
+                             core::CliUserInterface& ui);
 
 }  // namespace orvane::cli

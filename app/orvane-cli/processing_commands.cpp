@@ -1,13 +1,11 @@
 // The calibration and batch commands: dark, flat, batch-dark, batch-flat, composite, bzero.
-#include <sys/stat.h>
-
 #include <memory>
 
 #include "cli_support.h"
 #include "core/cli_user_interface.h"
-#include "core/folder_list.h"
 #include "core/image_frame.h"
 #include "core/number_text.h"
+#include "input_files.h"
 #include "processing/auto_composite.h"
 #include "processing/calibration.h"
 #include "processing/continuous_calibration.h"
@@ -19,39 +17,28 @@ namespace {
 using processing::BatchEnd;
 using processing::BatchOutcome;
 
-bool is_folder(const std::string& path) {
-  struct stat status {};
-  return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-// The files of (FILE...|FOLDER): one folder gives its FITS files sorted by character codes,
-// otherwise the files in the order given. False (with the message shown) when the folder
-// cannot be listed or holds more than 3000 FITS files.
-bool batch_files(const ParsedArgs& args, const Streams& io, std::vector<std::string>& files) {
-  if (args.positional.empty()) throw UsageError{"missing FILE or FOLDER"};
-  if (args.positional.size() == 1 && is_folder(args.positional.front())) {
-    core::Result<std::vector<std::string>> paths = core::folder_fits_paths(args.positional[0]);
-    if (!paths) {
-      print(io.err, core::CliUserInterface::one_line(paths.error()));
-      return false;
-    }
-    files = std::move(*paths);
-    return true;
+// The files of (FILE...|FOLDER); false (with the message shown) when they are refused.
+bool batch_files(const ParsedArgs& args, core::CliUserInterface& ui,
+                 std::vector<std::string>& files) {
+  core::Result<std::vector<std::string>> paths = input_files(args);
+  if (!paths) {
+    ui.print_error(paths.error());
+    return false;
   }
-  files = args.positional;
+  files = std::move(*paths);
   return true;
 }
 
 // Tells how the batch ended: what stopped it and the files left out or limited on stderr, the
 // counts on stdout.
-int batch_status(const BatchOutcome& outcome, const Streams& io, const std::string& done_word) {
-  core::CliUserInterface ui(io.err);
+int batch_status(const BatchOutcome& outcome, core::CliUserInterface& ui,
+                 const std::string& done_word) {
   for (const std::string& message : outcome.stop_messages) ui.message(message);
   if (std::string summary = processing::batch_summary(outcome); !summary.empty()) {
     ui.message(summary);
   }
-  print(io.out, done_word + " " + core::str_trimmed(outcome.done) + ", skipped " +
-                    core::str_trimmed(double(outcome.skipped.size())));
+  ui.print_result(done_word + " " + core::str_trimmed(outcome.done) + ", skipped " +
+                  core::str_trimmed(double(outcome.skipped.size())));
   return outcome.end == BatchEnd::kCompleted ? kExitDone : kExitFailed;
 }
 
@@ -61,101 +48,113 @@ int written_bitpix(const ParsedArgs& args, const core::ImageFrame& frame) {
 
 // dark and flat: one reference applied to the frame read from FILE, written to OUT.
 template <typename Step>
-int run_single(const ParsedArgs& args, const Streams& io, const std::string& reference_option,
-               Step step) {
+int run_single(const ParsedArgs& args, core::CliUserInterface& ui,
+               const std::string& reference_option, Step step) {
   const std::string& path = single_file(args);
   const std::string reference = required(args, reference_option);
   const std::string out = required(args, "-o");
   choice(args, "--bitpix", {8, 16, 32}, 0);  // usage checked before any reading
   auto frame = std::make_unique<core::ImageFrame>();
-  if (!read_frame(args, path, *frame, io)) return kExitFailed;
+  if (!read_frame(args, path, *frame, ui)) return kExitFailed;
   if (core::Status s = step(*frame, reference); !s) {
-    print(io.err, core::CliUserInterface::one_line(s.error()));
+    ui.print_error(core::CliUserInterface::one_line(s.error()));
     return kExitFailed;
   }
-  const int status = write_frame(*frame, out, written_bitpix(args, *frame), io);
-  if (status == kExitDone) print(io.out, core::statistics_show(*frame));
+  const int status = write_frame(*frame, out, written_bitpix(args, *frame), ui);
+  if (status == kExitDone) ui.print_result(core::statistics_show(*frame));
   return status;
 }
 
-int run_dark(const ParsedArgs& args, const Streams& io) {
+int run_dark(const ParsedArgs& args, core::CliUserInterface& ui) {
   const bool keep_negative = args.has("--keep-negative");
-  return run_single(args, io, "--dark", [keep_negative](core::ImageFrame& f, const std::string& r) {
+  return run_single(args, ui, "--dark", [keep_negative](core::ImageFrame& f, const std::string& r) {
     return processing::dark_subtract(f, r, keep_negative);
   });
 }
 
-int run_flat(const ParsedArgs& args, const Streams& io) {
-  return run_single(args, io, "--flat", [](core::ImageFrame& f, const std::string& r) {
+int run_flat(const ParsedArgs& args, core::CliUserInterface& ui) {
+  return run_single(args, ui, "--flat", [](core::ImageFrame& f, const std::string& r) {
     return processing::flat_field(f, r);
   });
 }
 
 template <typename Batch>
-int run_continuous(const ParsedArgs& args, const Streams& io, const std::string& reference_option,
-                   Batch batch) {
+int run_continuous(const ParsedArgs& args, core::CliUserInterface& ui,
+                   const std::string& reference_option, Batch batch) {
   const std::string reference = required(args, reference_option);
   auto frame = std::make_unique<core::ImageFrame>();
   apply_read_options(args, *frame);
   std::vector<std::string> files;
-  if (!batch_files(args, io, files)) return kExitFailed;
-  core::CliUserInterface ui(io.err);
-  return batch_status(batch(core::read_options_of(*frame), reference, files, ui), io, "processed");
+  if (!batch_files(args, ui, files)) return kExitFailed;
+  return batch_status(batch(core::read_options_of(*frame), reference, files, ui), ui, "processed");
 }
 
-int run_batch_dark(const ParsedArgs& args, const Streams& io) {
-  return run_continuous(args, io, "--dark", processing::continuous_dark);
+int run_batch_dark(const ParsedArgs& args, core::CliUserInterface& ui) {
+  return run_continuous(args, ui, "--dark", processing::continuous_dark);
 }
 
-int run_batch_flat(const ParsedArgs& args, const Streams& io) {
-  return run_continuous(args, io, "--flat", processing::continuous_flat);
+int run_batch_flat(const ParsedArgs& args, core::CliUserInterface& ui) {
+  return run_continuous(args, ui, "--flat", processing::continuous_flat);
 }
 
-int run_composite(const ParsedArgs& args, const Streams& io) {
+int run_composite(const ParsedArgs& args, core::CliUserInterface& ui) {
   required(args, "-n");
   const int pictures = choice(args, "-n", {3, 5, 7}, 3);
   auto frame = std::make_unique<core::ImageFrame>();
   apply_read_options(args, *frame);
   std::vector<std::string> files;
-  if (!batch_files(args, io, files)) return kExitFailed;
-  core::CliUserInterface ui(io.err);
+  if (!batch_files(args, ui, files)) return kExitFailed;
   const BatchOutcome outcome = processing::auto_composite(
       core::read_options_of(*frame), files, pictures, args.value("--outdir").value_or(""), ui);
-  return batch_status(outcome, io, "written");
+  return batch_status(outcome, ui, "written");
 }
 
-int run_bzero(const ParsedArgs& args, const Streams& io) {
+int run_bzero(const ParsedArgs& args, core::CliUserInterface& ui) {
   const std::string bzero = required(args, "--bzero");
   const std::string bscale = required(args, "--bscale");
   if (auto fields = processing::scaling_fields(bzero, bscale); !fields) {
-    print(io.err, fields.error());
+    ui.print_error(fields.error());
     return kExitFailed;
   }
   std::vector<std::string> files;
-  if (!batch_files(args, io, files)) return kExitFailed;
-  core::CliUserInterface ui(io.err);
-  return batch_status(processing::change_bzero_bscale(files, bzero, bscale, ui), io, "processed");
+  if (!batch_files(args, ui, files)) return kExitFailed;
+  return batch_status(processing::change_bzero_bscale(files, bzero, bscale, ui), ui, "processed");
 }
 
 }  // namespace
 
 void add_processing_commands(CommandTable& table) {
+  const OptionSpec dark{"--dark", "DARK", "the dark frame", "required"};
+  const OptionSpec flat{"--flat", "FLAT", "the flat field", "required"};
   table["dark"] = {
       "dark --dark DARK FILE -o OUT [--keep-negative] [--bitpix 8|16|32] ",
-      with_read_options(
-          {{"--dark", true}, {"-o", true}, {"--keep-negative", false}, {"--bitpix", true}}),
+      "subtracts a dark frame from a frame and writes the result",
+      with_read_options({dark,
+                         output_option("the FITS file to write"),
+                         {"--keep-negative", "", "keep values below 0 instead of raising them", ""},
+                         bitpix_option()}),
       run_dark};
-  table["flat"] = {"flat --flat FLAT FILE -o OUT [--bitpix 8|16|32] ",
-                   with_read_options({{"--flat", true}, {"-o", true}, {"--bitpix", true}}),
-                   run_flat};
+  table["flat"] = {
+      "flat --flat FLAT FILE -o OUT [--bitpix 8|16|32] ",
+      "divides a frame by a flat field and writes the result",
+      with_read_options({flat, output_option("the FITS file to write"), bitpix_option()}),
+      run_flat};
   table["batch-dark"] = {"batch-dark --dark DARK (FILE...|FOLDER) ",
-                         with_read_options({{"--dark", true}}), run_batch_dark};
+                         "subtracts a dark frame from every file, rewriting each in place",
+                         with_read_options({dark}), run_batch_dark};
   table["batch-flat"] = {"batch-flat --flat FLAT (FILE...|FOLDER) ",
-                         with_read_options({{"--flat", true}}), run_batch_flat};
+                         "divides every file by a flat field, rewriting each in place",
+                         with_read_options({flat}), run_batch_flat};
   table["composite"] = {"composite -n 3|5|7 (FILE...|FOLDER) [--outdir DIR] ",
-                        with_read_options({{"-n", true}, {"--outdir", true}}), run_composite};
+                        "averages each frame with its neighbours into c3_, c5_ or c7_ files",
+                        with_read_options({{"-n", "3|5|7", "frames in each composite", "required"},
+                                           {"--outdir", "DIR", "folder of the composites",
+                                            "default: beside each input"}}),
+                        run_composite};
   table["bzero"] = {"bzero --bzero TEXT --bscale TEXT (FILE...|FOLDER)",
-                    {{"--bzero", true}, {"--bscale", true}},
+                    "changes the BZERO and BSCALE cards of every file in place",
+                    {{"--bzero", "TEXT", "the new BZERO value", "required"},
+                     {"--bscale", "TEXT", "the new BSCALE value", "required"}},
                     run_bzero,
                     false};
 }

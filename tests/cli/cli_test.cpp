@@ -82,9 +82,28 @@ TEST_F(Cli, RefusedReadVersionAndHelp) {
   r = cli("--version");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "Orvane Version 1.01\n");
+
+  // Help: every command on a line of its own with what it does; a command's help gives its usage
+  // line and each option with its default.
+  const auto line_after = [](const std::string& text, const std::string& start) {
+    const auto at = text.find("\n" + start);
+    if (at == std::string::npos) return std::string("[no line]");
+    const auto from = at + 1 + start.size();
+    const std::string rest = text.substr(from, text.find('\n', from) - from);
+    return rest.substr(std::min(rest.size(), rest.find_first_not_of(' ')));
+  };
+  r = cli("--help");
+  EXPECT_EQ(r.status, 0);
+  for (const std::string command :
+       {"info", "save", "render", "rotate", "measure", "photometry", "lightcurve", "report", "dark",
+        "flat", "batch-dark", "batch-flat", "composite", "bzero"}) {
+    const std::string description = line_after(r.out, "  " + command + " ");
+    EXPECT_GT(description.size(), 20u) << command << ": " << description;
+  }
   r = cli("render --help");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out.rfind("usage: orvane-cli render FILE -o OUT", 0), 0u);
+  EXPECT_TRUE(line_after(r.out, "  --quality Q ").ends_with("(default 50)")) << r.out;
 }
 
 TEST_F(Cli, SaveAndRotateWriteFilesTheReaderGetsBack) {

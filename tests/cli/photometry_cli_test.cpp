@@ -201,35 +201,56 @@ TEST_F(PhotometryCli, FrameWithoutTheComparisonStarIsNamedAndGetsNoRecord) {
 }
 
 TEST_F(PhotometryCli, RefusalsAndWrongUsageLeaveTheDataFileAlone) {
-  const std::string kept = "old record\r\n";
+  const std::string kept = "old record\r\n", older = "older record\r\n";
   const std::string folder = dir_.file("folder");
+  const std::string missing = dir_.file("no_such_folder");
   std::filesystem::create_directory(folder);
+  const std::string two = frames({1, 2});
   const struct {
     const char* name;
     std::string arguments;
     int status;
     std::string err;  // the whole of stderr, or the start of the usage complaint
   } cases[] = {
-      {"comparison and variable at one place", " --comp 153,317 --var 153,317 --check 358,368", 1,
+      {"comparison and variable at one place",
+       two + " --comp 153,317 --var 153,317 --check 358,368", 1,
        "Selecting the Variavble star and the Comparison star position\n"},
-      {"--report-line without --band", stars_ + " --report-line --star RCas --comp-mag 12", 2,
+      {"--report-line without --band", two + stars_ + " --report-line --star RCas --comp-mag 12", 2,
        "orvane-cli photometry: --report-line needs --band\nusage: orvane-cli photometry"},
-      {"-o naming a folder", stars_ + " -o " + folder, 1,
+      {"-o naming a folder", two + stars_ + " -o " + folder, 1,
        folder + ": cannot be written (Is a directory)\n"},
-      {"--sky aperture with --shape circle", stars_ + " --sky aperture --shape circle", 2,
+      {"--sky aperture with --shape circle", two + stars_ + " --sky aperture --shape circle", 2,
        "orvane-cli photometry: --sky aperture cannot be used with --shape circle\n"
        "usage: orvane-cli photometry"},
+      {"--read-add with --read-mul", two + stars_ + " --read-add 1 --read-mul 2", 2,
+       "orvane-cli photometry: --read-add and --read-mul cannot be used together\n"},
+      {"a folder that does not exist", " " + missing + stars_, 1,
+       missing + ": cannot be opened (No such file or directory)\n"},
+      {"a folder without FITS files", " " + folder + stars_, 1,
+       folder + ": no FITS file in the folder (names ending in .fit, .fts or .fits)\n"},
   };
   for (const auto& c : cases) {
     write_bytes(dir_.file("mag_est.txt"), kept);
-    const Output r = cli("photometry" + frames({1, 2}) + c.arguments);
+    write_bytes(dir_.file("mag_est.txt.bak"), older);
+    const Output r = cli("photometry" + c.arguments);
     EXPECT_EQ(r.status, c.status) << c.name;
     EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.name;
     EXPECT_EQ(r.out, "") << c.name;
     EXPECT_EQ(read_bytes(dir_.file("mag_est.txt")), kept) << c.name;
-    EXPECT_FALSE(std::filesystem::exists(dir_.file("mag_est.txt.bak"))) << c.name;
+    EXPECT_EQ(read_bytes(dir_.file("mag_est.txt.bak")), older) << c.name;
     EXPECT_TRUE(std::filesystem::is_directory(folder)) << c.name;
   }
+}
+
+// Started in a folder that has since been removed: the data file's place cannot be known.
+TEST_F(PhotometryCli, RemovedWorkingFolderIsRefusedNotACrash) {
+  const std::string gone = dir_.file("gone");
+  std::filesystem::create_directory(gone);
+  // The shell goes into the folder and removes it before it starts the tool.
+  const Output r = cli("photometry" + frames({1}) + stars_, gone + " && rmdir " + gone);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "mag_est.txt: cannot be written (No such file or directory)\n");
+  EXPECT_EQ(r.out, "");
 }
 
 TEST_F(PhotometryCli, KeepsTheLastFileAsBakAppendsOnRequestWritesWhereToldTo) {

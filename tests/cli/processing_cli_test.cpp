@@ -198,6 +198,30 @@ TEST_F(ProcessingCli, BzeroRefusesBadTextsBeforeTouchingAnyFile) {
   EXPECT_EQ(r.err, many + ": more than 3000 FITS files\n");
 }
 
+TEST_F(ProcessingCli, MissingInputsAreRefusedBeforeAnyFileIsTouched) {
+  const std::string a = fits("a.fit", {100, 200}), dark = fits("dark.fit", {80, 100});
+  const std::string before = read_bytes(a);
+  const std::string missing = dir_.file("missing"), empty = folder("empty");
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{"batch-dark", "--dark", dark, missing},
+       missing + ": cannot be opened (No such file or directory)\n"},
+      {{"bzero", "--bzero", "0", "--bscale", "1", a, missing + ".fit"},
+       missing + ".fit: cannot be opened (No such file or directory)\n"},
+      {{"composite", "-n", "3", empty},
+       empty + ": no FITS file in the folder (names ending in .fit, .fts or .fits)\n"},
+  };
+  for (const auto& c : cases) {
+    CliResult r = cli(c.args);
+    EXPECT_EQ(r.status, 1) << c.args[0];
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(r.out, "") << c.args[0];
+    EXPECT_EQ(read_bytes(a), before) << c.args[0];
+  }
+}
+
 // Under a file-size limit every writer fails with the path and exit status 1, and the file it
 // would have replaced stays as it was, with no temporary file beside it.
 TEST_F(ProcessingCli, AFileSizeLimitIsReportedAndLosesNothing) {
