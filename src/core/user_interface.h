@@ -38,6 +38,63 @@ class UserInterface {
   virtual void progress_done() = 0;
   // Asks whether to keep a measured frame; the caption names the frame.
   virtual FrameChoice choose_frame(std::string_view caption) = 0;
+
+  // The window that asks, as a handle only the desktop program reads: its messages and
+  // questions are centred on that window and owned by it, so they never raise another window
+  // over it. Null: the program's main window.
+  const void* asking() const { return asking_; }
+  void set_asking(const void* window) { asking_ = window; }
+
+ private:
+  const void* asking_ = nullptr;
+};
+
+// A window's own way to the user: every call goes to the program's user interface with the
+// window as the one asking, also the calls of the logic the window runs.
+class WindowUserInterface final : public UserInterface {
+ public:
+  WindowUserInterface(UserInterface& inner, const void* window) : inner_(inner), window_(window) {}
+
+  void message(std::string_view text, std::string_view title = {}) override {
+    Asking asking(*this);
+    inner_.message(text, title);
+  }
+  bool ask_ok_cancel(std::string_view text, std::string_view title = {}) override {
+    Asking asking(*this);
+    return inner_.ask_ok_cancel(text, title);
+  }
+  void beep() override { inner_.beep(); }
+  void busy(bool on) override { inner_.busy(on); }
+  bool progress(std::string_view caption, std::string_view label,
+                ProgressCount count = {}) override {
+    Asking asking(*this);
+    return inner_.progress(caption, label, count);
+  }
+  void progress_done() override { inner_.progress_done(); }
+  FrameChoice choose_frame(std::string_view caption) override {
+    Asking asking(*this);
+    return inner_.choose_frame(caption);
+  }
+
+ private:
+  // The window set as the one asking for one call, and the one before restored after it. A
+  // window opened by this one (handed this interface) asks as itself.
+  class Asking {
+   public:
+    explicit Asking(WindowUserInterface& ui) : inner_(ui.inner_), before_(inner_.asking()) {
+      inner_.set_asking(ui.asking() != nullptr ? ui.asking() : ui.window_);
+    }
+    ~Asking() { inner_.set_asking(before_); }
+    Asking(const Asking&) = delete;
+    Asking& operator=(const Asking&) = delete;
+
+   private:
+    UserInterface& inner_;
+    const void* before_;
+  };
+
+  UserInterface& inner_;
+  const void* window_;
 };
 
 // Shows the hourglass for the life of the guard.

@@ -52,7 +52,7 @@ FileDialog::FileDialog(FileDialogMode mode, Workspace& workspace, core::UserInte
     : QWidget(parent, Qt::Window),
       mode_(mode),
       workspace_(workspace),
-      ui_(ui),
+      ui_(ui, static_cast<QWidget*>(this)),
       action_(std::move(action)) {
   setObjectName("Form2");
   setWindowTitle(caption(mode));

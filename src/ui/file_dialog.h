@@ -65,7 +65,7 @@ class FileDialog : public QWidget {
 
   FileDialogMode mode_;
   Workspace& workspace_;
-  core::UserInterface& ui_;
+  core::WindowUserInterface ui_;  // messages owned by this window
   Action action_;
   FolderBrowser* browser_ = nullptr;
   QListView* files_ = nullptr;

@@ -16,7 +16,10 @@
 namespace orvane::ui {
 FolderWindow::FolderWindow(const char* object_name, core::SettingsWindow place,
                            Workspace& workspace, core::UserInterface& ui, QWidget* parent)
-    : QWidget(parent, Qt::Window), workspace_(workspace), ui_(ui), place_(place) {
+    : QWidget(parent, Qt::Window),
+      workspace_(workspace),
+      ui_(ui, static_cast<QWidget*>(this)),
+      place_(place) {
   setObjectName(object_name);
   auto* grid = new QGridLayout(this);
   browser_ = new FolderBrowser(this);

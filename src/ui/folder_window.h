@@ -52,7 +52,7 @@ class FolderWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
   Workspace& workspace_;
-  core::UserInterface& ui_;
+  core::WindowUserInterface ui_;  // messages owned by this window
 
  private:
   core::SettingsWindow place_;

@@ -17,7 +17,7 @@ QString qt(const std::string& text) {
 
 LightCurveAxisWindow::LightCurveAxisWindow(const lightcurve::AxisSettings& current,
                                            core::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), ui_(ui) {
+    : QDialog(parent), ui_(ui, static_cast<QWidget*>(this)) {
   setObjectName("Form18");
   setWindowTitle("Light Curve X-Y Axis");
   setModal(true);

@@ -30,7 +30,7 @@ class LightCurveAxisWindow : public QDialog {
   void accept_ranges();
   lightcurve::AxisWindowTexts typed_texts() const;
 
-  core::UserInterface& ui_;
+  core::WindowUserInterface ui_;  // messages owned by this window
   // Text1..Text8: hour from/to, C-K from/to, V-C from/to, C-K step, V-C step.
   std::array<QLineEdit*, 8> boxes_{};
 };

@@ -64,7 +64,10 @@ constexpr int kListLines = 16;
 
 LightCurveWindow::LightCurveWindow(Workspace& workspace, SharedProcedures& procedures,
                                    core::UserInterface& ui, QWidget* parent)
-    : QWidget(parent, Qt::Window), workspace_(workspace), procedures_(procedures), ui_(ui) {
+    : QWidget(parent, Qt::Window),
+      workspace_(workspace),
+      procedures_(procedures),
+      ui_(ui, static_cast<QWidget*>(this)) {
   setObjectName("Form17");
   setWindowTitle("Light Curve");
   build();

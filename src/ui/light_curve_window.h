@@ -65,7 +65,7 @@ class LightCurveWindow : public QWidget {
 
   Workspace& workspace_;
   SharedProcedures& procedures_;
-  core::UserInterface& ui_;
+  core::WindowUserInterface ui_;  // messages owned by this window
 
   lightcurve::LightCurveData data_;
   bool loaded_ = false;  // the file was read, so saving it back cannot lose anything

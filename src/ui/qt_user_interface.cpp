@@ -30,15 +30,21 @@ QtUserInterface::~QtUserInterface() {
   progress_done();
 }
 
+// The window that asks, when it is on the screen; otherwise the main window.
+QWidget* QtUserInterface::owner() const {
+  auto* asking = static_cast<QWidget*>(const_cast<void*>(this->asking()));
+  return asking != nullptr && asking->isVisible() ? asking : parent_.data();
+}
+
 void QtUserInterface::message(std::string_view text, std::string_view title) {
   QMessageBox box(QMessageBox::NoIcon, title_or_default(title), to_qt(text), QMessageBox::Ok,
-                  parent_);
+                  owner());
   box.exec();
 }
 
 bool QtUserInterface::ask_ok_cancel(std::string_view text, std::string_view title) {
   QMessageBox box(QMessageBox::NoIcon, title_or_default(title), to_qt(text),
-                  QMessageBox::Ok | QMessageBox::Cancel, parent_);
+                  QMessageBox::Ok | QMessageBox::Cancel, owner());
   return box.exec() == QMessageBox::Ok;
 }
 

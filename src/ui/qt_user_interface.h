@@ -35,6 +35,7 @@ class QtUserInterface : public core::UserInterface {
 
  private:
   void open_progress_window();
+  QWidget* owner() const;
 
   QPointer<QWidget> parent_;
   core::SettingsFile* settings_ = nullptr;

@@ -23,7 +23,7 @@ double value_of(const QLineEdit* box) {
 
 SkyAreaWindow::SkyAreaWindow(photometry::PhotometrySettings& settings, SharedProcedures& procedures,
                              core::UserInterface& ui, QWidget* parent)
-    : QDialog(parent), settings_(settings), ui_(ui) {
+    : QDialog(parent), settings_(settings), ui_(ui, static_cast<QWidget*>(this)) {
   setObjectName("Form11");
   setModal(true);
   const std::string size = core::str(settings_.aperture_size);

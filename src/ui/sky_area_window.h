@@ -32,8 +32,8 @@ class SkyAreaWindow : public QDialog {
   void accept_area();
 
   photometry::PhotometrySettings& settings_;
-  core::UserInterface& ui_;
-  photometry::SkyArea area_;  // the window's working copy
+  core::WindowUserInterface ui_;  // messages owned by this window
+  photometry::SkyArea area_;      // the window's working copy
   QLineEdit* aperture_box_ = nullptr;
   QLineEdit* inside_box_ = nullptr;
   QLineEdit* outside_box_ = nullptr;

@@ -15,13 +15,14 @@ class ScriptedUserInterface : public core::UserInterface {
   struct Shown {
     std::string text;
     std::string title;
+    const void* asking = nullptr;  // the window that asked, null for the main window
   };
 
   void message(std::string_view text, std::string_view title = {}) override {
-    messages.push_back({std::string(text), std::string(title)});
+    messages.push_back({std::string(text), std::string(title), asking()});
   }
   bool ask_ok_cancel(std::string_view text, std::string_view title = {}) override {
-    questions.push_back({std::string(text), std::string(title)});
+    questions.push_back({std::string(text), std::string(title), asking()});
     if (answers.empty()) return true;
     bool answer = answers.front();
     answers.pop_front();
