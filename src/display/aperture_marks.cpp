@@ -46,12 +46,28 @@ std::vector<DisplayPoint> square_outline(int cx, int cy, int r) {
   return points;
 }
 
+// The star's letter beside the top right corner of marks reaching `half` display pixels from
+// the centre (cx, cy).
+void add_label(ApertureMarks& marks, int star, int cx, int cy, int half) {
+  static constexpr char kLetters[] = {' ', 'C', ' ', 'V', ' ', 'K'};
+  const MarkLabel label{cx + half + 2, cy - half - kLabelHeight / 2, kLetters[star]};
+  marks.labels.push_back(label);
+  marks.erase_areas.push_back(
+      {label.x, label.y, label.x + kLabelWidth - 1, label.y + kLabelHeight - 1});
+}
+
 void sky_box_marks(const ApertureMarkInput& in, ApertureMarks& marks) {
   const int width = display_extent(in.frame_width, in.scale);
   const int height = display_extent(in.frame_height, in.scale);
   for (int slot = 1; slot <= 6; ++slot) {
     if (slot % 2 == 1) {
       append(marks.green, search_square(in.x[slot], in.y[slot], in.search_span, in.scale));
+      const long long cx = frame_to_display(in.x[slot], in.scale);
+      const long long cy = frame_to_display(in.y[slot], in.scale);
+      const long long half = std::max<long long>(frame_to_display(in.search_span, in.scale), 0);
+      if (reachable(cx) && reachable(cy) && reachable(half)) {
+        add_label(marks, slot, int(cx), int(cy), int(half));
+      }
     }
     append(marks.white, cross(frame_to_display(in.x[slot], in.scale),
                               frame_to_display(in.y[slot], in.scale), width, height));
@@ -73,6 +89,7 @@ void ring_marks(const ApertureMarkInput& in, ApertureMarks& marks) {
              in.aperture_shape == 0 ? circle_outline(cx, cy, r) : square_outline(cx, cy, r));
     }
     marks.erase_areas.push_back({cx - largest, cy - largest, cx + largest, cy + largest});
+    add_label(marks, star, cx, cy, largest);
   }
 }
 

@@ -28,13 +28,25 @@ struct DisplayRect {
   int left, top, right, bottom;
 };
 
+// The letter that names a star's marks ("C", "V" or "K"), drawn in the marks' colour in the box
+// of kLabelWidth x kLabelHeight display pixels whose top-left corner is (x, y).
+struct MarkLabel {
+  int x, y;
+  char letter;
+};
+inline constexpr int kLabelWidth = 9;
+inline constexpr int kLabelHeight = 12;
+
 // The marks in display pixels. With sky boxes: the search square round each star in green and a
 // white cross of arms -5..+5 on every slot (limited to the picture). With rings: the aperture
 // and the two ring radii round each star, as circles or squares, in green. `erase` lists what
-// must be redrawn from the frame to take the marks away again.
+// must be redrawn from the frame to take the marks away again. Each star's marks carry its
+// letter just right of their top right corner, and the letters' boxes are among the areas to
+// redraw.
 struct ApertureMarks {
   std::vector<DisplayPoint> green;
   std::vector<DisplayPoint> white;
+  std::vector<MarkLabel> labels;
   std::vector<DisplayPoint> erase_points;
   std::vector<DisplayRect> erase_areas;
 };

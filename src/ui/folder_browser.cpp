@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -29,10 +30,25 @@ FolderBrowser::FolderBrowser(QWidget* parent) : QWidget(parent) {
   fill_drives();
 
   connect(drives_, &QComboBox::activated, this, &FolderBrowser::choose_drive);
-  // Folders are listed in the background: once the chosen one's parent is there, show it.
-  connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
+  // Folders are listed in the background: once the shown one's parent is there, scroll to it,
+  // once; later loads (other programs making folders nearby) must not move the list.
+  connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
+    if (!scroll_pending_) return;
     folders_->scrollTo(model_->index(folder_), QAbstractItemView::PositionAtCenter);
+    if (path == QFileInfo(folder_).path() || path == folder_) scroll_pending_ = false;
   });
+  // While the list is sorted again or grows, the item at the top of the view stays at the top,
+  // so the item under the pointer is still the one a click meant.
+  const auto keep_top = [this] { top_item_ = folders_->indexAt(QPoint(1, 1)); };
+  const auto restore_top = [this] {
+    if (top_item_.isValid()) folders_->scrollTo(top_item_, QAbstractItemView::PositionAtTop);
+  };
+  connect(model_, &QAbstractItemModel::layoutAboutToBeChanged, this, keep_top);
+  connect(model_, &QAbstractItemModel::rowsAboutToBeInserted, this, keep_top);
+  connect(model_, &QAbstractItemModel::rowsAboutToBeRemoved, this, keep_top);
+  connect(model_, &QAbstractItemModel::layoutChanged, this, restore_top);
+  connect(model_, &QAbstractItemModel::rowsInserted, this, restore_top);
+  connect(model_, &QAbstractItemModel::rowsRemoved, this, restore_top);
   // The folder in use follows the current item however it moved (a click, the arrow keys,
   // typing a name), so a window never acts on a folder other than the one it highlights.
   connect(folders_->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -63,6 +79,7 @@ void FolderBrowser::choose_drive(int index) {
 void FolderBrowser::show_folder(const QString& folder) {
   // Shown, not chosen: the current item moves without reporting a choice.
   showing_ = true;
+  scroll_pending_ = true;
   folder_ = QDir(folder).absolutePath();
   // The drive that holds the folder: the longest root that starts it.
   int best = -1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPersistentModelIndex>
 #include <QWidget>
 
 class QComboBox;
@@ -33,7 +34,9 @@ class FolderBrowser : public QWidget {
   QTreeView* folders_ = nullptr;
   QFileSystemModel* model_ = nullptr;
   QString folder_;
-  bool showing_ = false;  // show_folder is moving the current item
+  bool showing_ = false;            // show_folder is moving the current item
+  bool scroll_pending_ = false;     // the shown folder is to be scrolled into view once listed
+  QPersistentModelIndex top_item_;  // the item at the top of the view while the list changes
 };
 
 }  // namespace orvane::ui

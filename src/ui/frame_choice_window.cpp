@@ -11,7 +11,7 @@ FrameChoiceWindow::FrameChoiceWindow(const QString& caption, core::SettingsFile*
                                      QWidget* parent)
     : QDialog(parent), settings_(settings) {
   setObjectName("Form9");
-  setWindowTitle(caption);
+  set_whole_caption(*this, caption);
   setModal(true);
   new QVBoxLayout(this);
   add_button("Command1", "data save and next file read", core::FrameChoice::kSave);

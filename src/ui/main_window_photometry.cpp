@@ -127,6 +127,10 @@ void MainWindow::aperture_draw() {
   if (workspace_.cross_mode == 1) {
     for (const auto& p : marks.green) picture->set_pixel(p.x, p.y, display::kProfileGreen);
     for (const auto& p : marks.white) picture->set_pixel(p.x, p.y, display::grey(255));
+    for (const auto& label : marks.labels) {
+      picture->text(label.x, label.y, QString(QChar(label.letter)), display::kProfileGreen,
+                    display::kLabelHeight - 1);
+    }
   } else {
     for (const auto& p : marks.erase_points) {
       display::pixel_redraw(picture->picture(), workspace_.frame, workspace_.display, p.x, p.y);

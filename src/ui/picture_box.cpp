@@ -1,5 +1,6 @@
 #include "ui/picture_box.h"
 
+#include <QFont>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
@@ -83,9 +84,15 @@ void PictureBox::fill_box(double x1, double y1, double x2, double y2, std::uint3
   });
 }
 
-void PictureBox::text(double x, double y, const QString& text, std::uint32_t colour) {
+void PictureBox::text(double x, double y, const QString& text, std::uint32_t colour,
+                      int pixel_size) {
   paint_on_canvas([&](QPainter& painter) {
     painter.setPen(QColor::fromRgb(colour));
+    if (pixel_size > 0) {
+      QFont font = painter.font();
+      font.setPixelSize(pixel_size);
+      painter.setFont(font);
+    }
     QPointF at = to_canvas(x, y);
     painter.drawText(QRectF(at, QSizeF(picture_.width, picture_.height)),
                      Qt::AlignLeft | Qt::AlignTop, text);

@@ -45,7 +45,8 @@ class PictureBox : public QWidget {
   void line(double x1, double y1, double x2, double y2, std::uint32_t colour);
   void circle(double cx, double cy, double radius, std::uint32_t colour);
   void fill_box(double x1, double y1, double x2, double y2, std::uint32_t colour);
-  void text(double x, double y, const QString& text, std::uint32_t colour);
+  // pixel_size > 0 sets the letters' height in canvas pixels.
+  void text(double x, double y, const QString& text, std::uint32_t colour, int pixel_size = 0);
   void clear(std::uint32_t colour = display::grey(255));
   void refresh() { update(); }
 

@@ -13,7 +13,7 @@ PositionWindow::PositionWindow(SharedProcedures& procedures, photometry::Positio
                                bool sky_buttons, const QString& caption, QWidget* parent)
     : QDialog(parent), procedures_(procedures), clicked_(clicked) {
   setObjectName(sky_buttons ? "Form5" : "Form10");
-  setWindowTitle(caption);
+  set_whole_caption(*this, caption);
   new QVBoxLayout(this);
   if (sky_buttons) {
     add_button(1, "Comparison", Slot::kComparison, true);

@@ -1,5 +1,6 @@
 #include "ui/window_position.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -78,6 +79,18 @@ void place_clear_of(QWidget& window, std::initializer_list<const QWidget*> open_
     if (least < 0 || covered < least) least = covered, best = place;
   }
   window.move(best);
+}
+
+void set_whole_caption(QWidget& window, const QString& caption) {
+  // Room the window system takes from the title bar for its icon and buttons.
+  constexpr int kTitleButtons = 140;
+  const QFontMetrics metrics(QGuiApplication::font());
+  const int screen_width = available_area(window.pos()).width();
+  const int text_room = std::max(screen_width - kTitleButtons - kDecorationWidth, 100);
+  const QString shown = metrics.elidedText(caption, Qt::ElideMiddle, text_room);
+  window.setWindowTitle(shown);
+  window.setMinimumWidth(
+      std::min(metrics.horizontalAdvance(shown) + kTitleButtons, screen_width - kDecorationWidth));
 }
 
 void store_position(const QWidget& window, core::SettingsFile& settings,

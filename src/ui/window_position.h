@@ -25,6 +25,11 @@ QPoint on_screen(QPoint top_left, QSize size);
 void place_clear_of(QWidget& window, std::initializer_list<const QWidget*> open_windows,
                     const core::SettingsFile& settings, core::SettingsWindow which);
 
+// Sets the window's caption and makes the window wide enough for the window system to show
+// all of it beside its buttons; a caption wider than the screen is shortened in the middle, so
+// both the start of a path and the file name stay readable.
+void set_whole_caption(QWidget& window, const QString& caption);
+
 // Stores the window's place (its frame's left and top) in twips. Where the window system
 // reports no positions (every window at 0,0) the stored place is kept.
 void store_position(const QWidget& window, core::SettingsFile& settings,
