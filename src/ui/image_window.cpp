@@ -16,15 +16,6 @@
 
 namespace orvane::ui {
 
-namespace {
-
-// Room left on the screen for the title bar and borders the window system adds around the
-// client area (Qt does not know them before the window is shown).
-constexpr int kDecorationWidth = 16;
-constexpr int kDecorationHeight = 48;
-
-}  // namespace
-
 ImageWindow::ImageWindow(Workspace& workspace, core::UserInterface& ui, QWidget* parent)
     : QWidget(parent, Qt::Window), workspace_(workspace), ui_(ui) {
   setObjectName("Form4");
@@ -46,7 +37,14 @@ ImageWindow::ImageWindow(Workspace& workspace, core::UserInterface& ui, QWidget*
   connect(picture_, &PictureBox::mouse_down, this, &ImageWindow::on_mouse_down);
 
   render_picture();
-  fit_to_screen();
+  fit_within(inside_of(room_from(pos())));
+}
+
+void ImageWindow::place_beside(const QWidget& main_window) {
+  if (stored_place(workspace_.settings, core::SettingsWindow::kForm4)) return;
+  const QRect frame = frame_beside(main_window, size());
+  move_frame(*this, frame.topLeft());
+  fit_within(inside_of(frame.size()));
 }
 
 int ImageWindow::frame_coordinate(double twips, int scale) {
@@ -60,31 +58,22 @@ void ImageWindow::render_picture() {
   picture_->set_canvas(display::render(workspace_.frame, workspace_.display));
 }
 
-// The window fits the picture and the scroll area's frame, unless that is larger than the
-// screen allows: then it takes what the screen has and the scroll bars show the rest.
-void ImageWindow::fit_to_screen() {
+// The window fits the picture and the scroll area's frame, unless that is larger than the room
+// allows: then it takes the room and the scroll bars show the rest.
+void ImageWindow::fit_within(QSize room) {
   const int frame = 2 * scroll_->frameWidth();
   QSize wanted = picture_->size() + QSize(frame, frame);
-
-  QScreen* screen = QGuiApplication::screenAt(pos());
-  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-  if (screen != nullptr) {
-    const QRect available = screen->availableGeometry();
-    const QSize room(std::max(available.width() - kDecorationWidth, 100),
-                     std::max(available.height() - kDecorationHeight, 100));
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_);
-    // A horizontal bar takes height from the view, a vertical one width; twice round settles
-    // which bars are needed.
-    bool horizontal = false;
-    bool vertical = false;
-    for (int pass = 0; pass < 2; ++pass) {
-      horizontal = wanted.width() + (vertical ? bar : 0) > room.width();
-      vertical = wanted.height() + (horizontal ? bar : 0) > room.height();
-    }
-    wanted += QSize(vertical ? bar : 0, horizontal ? bar : 0);
-    wanted = wanted.boundedTo(room);
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_);
+  // A horizontal bar takes height from the view, a vertical one width; twice round settles
+  // which bars are needed.
+  bool horizontal = false;
+  bool vertical = false;
+  for (int pass = 0; pass < 2; ++pass) {
+    horizontal = wanted.width() + (vertical ? bar : 0) > room.width();
+    vertical = wanted.height() + (horizontal ? bar : 0) > room.height();
   }
-  resize(wanted);
+  wanted += QSize(vertical ? bar : 0, horizontal ? bar : 0);
+  resize(wanted.boundedTo(room));
 }
 
 void ImageWindow::on_mouse_move(double x_twips, double y_twips) {

@@ -30,6 +30,10 @@ class ImageWindow : public QWidget {
   // Redraws the whole picture from the frame (used by the marker drawers to start clean).
   void render_picture();
 
+  // A window without a stored place goes beside the main window, no larger than the room
+  // there; a larger picture scrolls.
+  void place_beside(const QWidget& main_window);
+
  signals:
   // The mouse is over frame pixel (x, y) (not limited to the frame).
   void cursor_moved(int x, int y);
@@ -52,7 +56,7 @@ class ImageWindow : public QWidget {
   void on_mouse_down(Qt::MouseButton button, bool shift, double x_twips, double y_twips);
   void move_profile_line(int row);
   void copy_to_clipboard();
-  void fit_to_screen();
+  void fit_within(QSize room);
 
   Workspace& workspace_;
   core::UserInterface& ui_;

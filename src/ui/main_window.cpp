@@ -109,6 +109,7 @@ void MainWindow::start(const std::string& command_line) {
                          workspace_.settings.observer_line(3)};
   findChild<QAction*>("utility_menu_beep")->setChecked(workspace_.beep_on);
   restore_position(*this, workspace_.settings, core::SettingsWindow::kForm1);
+  place_first(*this, workspace_.settings, core::SettingsWindow::kForm1);
   show();
   workspace_.frame.file_path.clear();
 
@@ -236,7 +237,7 @@ void MainWindow::open_image_window() {
   image_window_ = new ImageWindow(workspace_, ui_, this);
   image_window_->setAttribute(Qt::WA_DeleteOnClose);
   drops_->watch(*image_window_);
-  place_clear_of(*image_window_, {this}, workspace_.settings, core::SettingsWindow::kForm4);
+  image_window_->place_beside(*this);
   connect(image_window_, &ImageWindow::cursor_moved, this, &MainWindow::show_cursor);
   connect(image_window_, &ImageWindow::magnifier_toggle_requested, this,
           &MainWindow::toggle_magnifier);

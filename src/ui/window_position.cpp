@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -16,6 +17,8 @@ namespace {
 constexpr int kDecorationWidth = 16;
 constexpr int kDecorationHeight = 48;
 constexpr int kGap = 8;
+// The least room a window is given, whatever the screen has left.
+constexpr int kMinimumRoom = 200;
 
 QRect available_area(QPoint at) {
   QScreen* screen = QGuiApplication::screenAt(at);
@@ -29,15 +32,88 @@ QSize outer_size(const QWidget& window) {
   return window.size() + QSize(kDecorationWidth, kDecorationHeight);
 }
 
+// Until the window system has framed a newly shown window, Qt does not know the size of the
+// title bar and borders, and a resize in that time (a layout settling, the panel fitting its
+// rows) asks for the inside of the window at the frame's place: the window comes up a title
+// bar lower than asked, and the place stored at exit creeps up at every start. This watcher
+// looks a few times a second until the frame is known, puts the frame back where it was asked,
+// and goes. (No event is sure to come: the inside may not move when the frame arrives.)
+class FrameKeeper : public QObject {
+ public:
+  FrameKeeper(QWidget& window, QPoint frame_top_left)
+      : QObject(&window), window_(window), place_(frame_top_left) {
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &FrameKeeper::look);
+    timer->start(kLookEveryMs);
+  }
+
+ private:
+  // Without a window manager no frame ever comes; the watcher does not stay for good.
+  static constexpr int kLookEveryMs = 50;
+  static constexpr int kLooks = 60;
+
+  void look() {
+    const bool framed = window_.isVisible() && window_.frameGeometry() != window_.geometry();
+    if (framed && window_.frameGeometry().topLeft() != place_) window_.move(place_);
+    if (framed || ++looks_ >= kLooks) deleteLater();
+  }
+
+  QWidget& window_;
+  QPoint place_;
+  int looks_ = 0;
+};
+
 }  // namespace
+
+void move_frame(QWidget& window, QPoint frame_top_left) {
+  // The place is that of the frame, title bar included, as it is stored.
+  window.move(frame_top_left);
+  if (!window.isVisible()) new FrameKeeper(window, frame_top_left);
+}
+
+std::optional<QPoint> stored_place(const core::SettingsFile& settings, core::SettingsWindow which) {
+  auto stored = settings.position(which);
+  if (!stored) return std::nullopt;
+  const QPoint place(stored->left / kTwipsPerPixel, stored->top / kTwipsPerPixel);
+  if (QGuiApplication::screenAt(place) == nullptr) return std::nullopt;
+  return place;
+}
 
 void restore_position(QWidget& window, const core::SettingsFile& settings,
                       core::SettingsWindow which) {
-  auto stored = settings.position(which);
-  if (!stored) return;
-  QPoint place(stored->left / kTwipsPerPixel, stored->top / kTwipsPerPixel);
-  if (QGuiApplication::screenAt(place) == nullptr) return;
-  window.move(place);
+  if (auto place = stored_place(settings, which)) move_frame(window, *place);
+}
+
+void place_first(QWidget& window, const core::SettingsFile& settings, core::SettingsWindow which) {
+  if (stored_place(settings, which)) return;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  move_frame(window, screen->availableGeometry().topLeft() + QPoint(kGap, kGap));
+}
+
+QRect frame_beside(const QWidget& main_window, QSize inside) {
+  const QRect main = main_window.frameGeometry();
+  const QRect area = available_area(main.center());
+  const QSize wanted = inside + QSize(kDecorationWidth, kDecorationHeight);
+  // Right of the main window while at least a third of the screen's width is left there, else
+  // below it; never above or left of the screen's edges.
+  QPoint place = main.topRight() + QPoint(kGap, 0);
+  if (area.right() + 1 - place.x() < area.width() / 3) place = main.bottomLeft() + QPoint(0, kGap);
+  place = QPoint(std::max(place.x(), area.left()), std::max(place.y(), area.top()));
+  const QSize room(std::max(area.right() + 1 - place.x(), kMinimumRoom),
+                   std::max(area.bottom() + 1 - place.y(), kMinimumRoom));
+  return {place, wanted.boundedTo(room)};
+}
+
+QSize room_from(QPoint frame_top_left) {
+  const QRect area = available_area(frame_top_left);
+  return {std::max(area.right() + 1 - frame_top_left.x(), kMinimumRoom),
+          std::max(area.bottom() + 1 - frame_top_left.y(), kMinimumRoom)};
+}
+
+QSize inside_of(QSize frame) {
+  return {std::max(frame.width() - kDecorationWidth, kMinimumRoom / 2),
+          std::max(frame.height() - kDecorationHeight, kMinimumRoom / 2)};
 }
 
 QPoint on_screen(QPoint top_left, QSize size) {
@@ -49,14 +125,8 @@ QPoint on_screen(QPoint top_left, QSize size) {
 
 void place_clear_of(QWidget& window, std::initializer_list<const QWidget*> open_windows,
                     const core::SettingsFile& settings, core::SettingsWindow which) {
-  if (settings.position(which)) {
-    auto stored = settings.position(which);
-    // A stored place that is still on a screen wins; one off every screen is forgotten.
-    if (QGuiApplication::screenAt(
-            QPoint(stored->left / kTwipsPerPixel, stored->top / kTwipsPerPixel)) != nullptr) {
-      return;
-    }
-  }
+  // A stored place that is still on a screen wins; one off every screen is forgotten.
+  if (stored_place(settings, which)) return;
   std::vector<QRect> taken;
   for (const QWidget* other : open_windows) {
     if (other != nullptr && other->isVisible()) taken.push_back(other->frameGeometry());

@@ -4,15 +4,38 @@
 #include <QSize>
 #include <QWidget>
 #include <initializer_list>
+#include <optional>
 
 #include "core/settings_file.h"
 
 namespace orvane::ui {
 
+// The window's stored place (its frame's top left corner, in pixels), unless none is stored or
+// it lies off every screen.
+std::optional<QPoint> stored_place(const core::SettingsFile& settings, core::SettingsWindow which);
+
+// Puts the window's frame (title bar and borders included) at the place, also before the
+// window is shown.
+void move_frame(QWidget& window, QPoint frame_top_left);
+
 // Moves the window to its stored place (twips), unless none is stored or the place lies off
 // every screen, in which case it stays where the window system put it.
 void restore_position(QWidget& window, const core::SettingsFile& settings,
                       core::SettingsWindow which);
+
+// A window without a stored place (or one off every screen) opens at the top left of the
+// main screen's available area, so the windows opened beside it find room.
+void place_first(QWidget& window, const core::SettingsFile& settings, core::SettingsWindow which);
+
+// Where a window whose inside wants `inside` goes beside the main window: its frame right of
+// the main window's (below it when less than a third of the screen is left on the right), and
+// no larger than the room from there to the screen's edges.
+QRect frame_beside(const QWidget& main_window, QSize inside);
+
+// The room for a window's frame from its top left corner to the right and bottom edges of the
+// available area, and the inside of a frame of that size.
+QSize room_from(QPoint frame_top_left);
+QSize inside_of(QSize frame);
 
 // A top-left corner for a window of the given size so that it lies on the available area of
 // the screen under the corner (or the main screen): a window running past the right or bottom
