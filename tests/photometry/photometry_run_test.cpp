@@ -34,19 +34,5 @@ TEST(Magnitudes, TwentyMinusTheFactorTimesLogOfTheSignalRounded) {
   }
 }
 
-TEST(Magnitudes, AStarWithoutSignalIsNoStarTheOthersAreMeasured) {
-  StarField field;
-  PhotometrySettings s;
-  s.position_mode = 0;
-  for (int star = 0; star < 3; ++star) {
-    PositionTable table = field.table;
-    table[kStarSlots[star]] = {40, 45};
-    const RunResult run = measurement_run(*field.frame, s, table, table.entries);
-    EXPECT_TRUE(run.no_star) << star;
-    for (int other = 0; other < 3; ++other)
-      EXPECT_EQ(run.magnitudes[other].has_value(), other != star) << star << " " << other;
-  }
-}
-
 }  // namespace
 }  // namespace orvane::photometry
