@@ -53,15 +53,21 @@ TEST(AtomicFileWriter, StreamsPiecesAndReplacesTheFileOnlyAtCommit) {
   EXPECT_EQ(entries(dir.path()), 1);
 }
 
-TEST(AtomicFileWriter, RewritesTheFileALinkNamesAndKeepsTheLink) {
+TEST(AtomicFileWriter, KeepsTheReplacedFilesLinkAndModeAndMakesNewFilesReadable) {
   test::TempDir dir;
   const std::string real = dir.file("real.fit");
   const std::string link = dir.file("link.fit");
-  write_bytes(real, "old");
+  write_bytes(real, "old contents, longer than the new");
+  std::filesystem::permissions(real, std::filesystem::perms(0640));
   std::filesystem::create_symlink(real, link);
   ASSERT_TRUE(write_file_atomically(link, "new").ok());
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(read_bytes(real), "new");
+  EXPECT_EQ(std::filesystem::status(real).permissions(), std::filesystem::perms(0640));
+  // A new file is readable by everyone, not private like a plain temporary file.
+  ASSERT_TRUE(write_file_atomically(dir.file("fresh.txt"), "a").ok());
+  EXPECT_EQ(std::filesystem::status(dir.file("fresh.txt")).permissions(),
+            std::filesystem::perms(0644));
 }
 
 TEST(AtomicFileWriter, AFileSizeLimitFailsTheWriteNamingThePathAndLosesNothing) {
@@ -83,7 +89,7 @@ TEST(AtomicFileWriter, AFileSizeLimitFailsTheWriteNamingThePathAndLosesNothing) 
   }
 }
 
-TEST(AtomicFileWriter, FailuresBeforeWritingNameThePath) {
+TEST(AtomicFileWriter, FailuresNameThePathAndLeaveNothingBehind) {
   test::TempDir dir;
   const std::string nowhere = dir.file("missing/out.bin");
   const Status s = write_file_atomically(nowhere, "x");
@@ -94,6 +100,17 @@ TEST(AtomicFileWriter, FailuresBeforeWritingNameThePath) {
   EXPECT_FALSE(never_opened.write("x").ok());
   EXPECT_FALSE(never_opened.commit().ok());
   EXPECT_EQ(entries(dir.path()), 0);
+
+  // The temporary file is written, then the rename over a non-empty folder fails: the
+  // temporary file must go again.
+  const std::string folder = dir.file("taken");
+  std::filesystem::create_directory(folder);
+  write_bytes(folder + "/inside.txt", "keep");
+  const Status over_folder = write_file_atomically(folder, "x");
+  ASSERT_FALSE(over_folder.ok());
+  EXPECT_NE(over_folder.error().find(folder), std::string::npos) << over_folder.error();
+  EXPECT_EQ(entries(dir.path()), 1);  // the folder "taken"
+  EXPECT_EQ(read_bytes(folder + "/inside.txt"), "keep");
 }
 
 }  // namespace

@@ -4,14 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/fits_reader.h"
-#include "support/file_size_limit.h"
 #include "support/fits_builder.h"
 #include "support/temp_dir.h"
 
@@ -147,25 +144,6 @@ TEST_F(FitsWriterTest, Refusals) {
   EXPECT_EQ(error(path, 64), path + ": BITPIX 64 cannot be written (8, 16 or 32 only)");
   const std::string nowhere = dir_.file("missing/out.fit");
   EXPECT_EQ(error(nowhere, 16), nowhere + ": cannot be written (No such file or directory)");
-}
-
-TEST_F(FitsWriterTest, AFailedWriteLeavesTheOldFileAsItWas) {
-  // 100 x 100 at 32 bits is 2880 + 40000 bytes, padded to 2880 * 15 = 43200; the limit stops it.
-  FitsBuilder big = FitsBuilder::image(32, 100, 100).end();
-  ASSERT_TRUE(
-      fits_read(frame_, big.i32(std::vector<std::int64_t>(10000, 5)).write(dir_.file("big.fit")))
-          .ok());
-  const std::string path = dir_.file("kept.fit");
-  const std::string old_bytes = FitsBuilder::image(8, 1, 1).end().u8({1}).pad().contents();
-  test::write_bytes(path, old_bytes);
-  const std::string error = test::with_file_size_limit(20000, [&] {
-    const Result<WriteReport> written = fits_write(frame_, path, 32);
-    return written.ok() ? std::string("written") : written.error();
-  });
-  EXPECT_EQ(error, path + ": cannot be written (File too large)");
-  EXPECT_EQ(test::read_bytes(path), old_bytes);
-  // big.fit and kept.fit: no temporary file left.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2);
 }
 
 }  // namespace

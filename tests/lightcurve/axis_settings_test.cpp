@@ -2,42 +2,40 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+#include <vector>
+
 #include "sample_records.h"
 
 namespace orvane::lightcurve {
 namespace {
 
-using test::observation;
+using test::two_records;
 
-// 21:30 and 02:15: C-K -0.5 and -0.25, V-C 1.5 and 1.25.
-LightCurveData night() {
-  return test::parsed({observation("03/02/00 21:30:00", "030", "012.00", "011.50", "013.00"),
-                       observation("04/02/00 02:15:00", "030", "012.00", "011.75", "013.00")});
+// The ranges and steps of the settings, the axes drawn and the eight boxes, each as one value.
+auto ranges(const AxisSettings& s) {
+  return std::tuple(s.hour_min, s.hour_max, s.check_min, s.check_max, s.var_min, s.var_max,
+                    s.check_step, s.var_step, s.hand_scale);
+}
+auto axes(const AxisSettings& s, ChartKind kind) {
+  const ChartAxes a = chart_axes(s, kind);
+  return std::tuple(a.hour_start, a.hour_end, a.low, a.high);
+}
+std::vector<std::string> boxes(const AxisWindowTexts& t) {
+  return {t.hour_from, t.hour_to, t.check_from, t.check_to,
+          t.var_from,  t.var_to,  t.check_step, t.var_step};
 }
 
 TEST(AxisSettings, FoundRangesAndTheAxesDrawnFromThem) {
-  LightCurveData data = night();
+  LightCurveData data = two_records();
   data.records[1].line[0] = kDeleted;  // marks do not change the ranges found at loading
   const AxisSettings s = auto_axes(data);
-  EXPECT_EQ(s.hour_min, 21.5);
-  EXPECT_EQ(s.hour_max, 26.25);
-  EXPECT_EQ(s.check_min, -0.5);
-  EXPECT_EQ(s.check_max, -0.25);
-  EXPECT_EQ(s.var_min, 1.25);
-  EXPECT_EQ(s.var_max, 1.5);
-  EXPECT_EQ(s.check_step, 0.5);
-  EXPECT_FALSE(s.hand_scale);
-
-  // One axis from 21 to 27 across midnight; C-K from Int(-5) = -5 to Int(-2.5) + 1 = -2 tenths.
-  const ChartAxes check = chart_axes(s, ChartKind::kCheck);
-  EXPECT_EQ(check.hour_start, 21);
-  EXPECT_EQ(check.hour_end, 27);
-  EXPECT_EQ(check.low, -5);
-  EXPECT_EQ(check.high, -2);
-  // V-C: Int(12.5) = 12 to Int(15) + 1 = 16.
-  const ChartAxes var = chart_axes(s, ChartKind::kVariable);
-  EXPECT_EQ(var.low, 12);
-  EXPECT_EQ(var.high, 16);
+  EXPECT_EQ(ranges(s), std::tuple(21.5, 26.25, -0.5, -0.25, 1.25, 1.5, 0.5, 0.5, false));
+  // One hour axis from 21 to 27 across midnight; C-K from Int(-5) = -5 to Int(-2.5) + 1 = -2
+  // tenths, V-C from Int(12.5) = 12 to Int(15) + 1 = 16.
+  EXPECT_EQ(axes(s, ChartKind::kCheck), std::tuple(21.0, 27.0, -5.0, -2.0));
+  EXPECT_EQ(axes(s, ChartKind::kVariable), std::tuple(21.0, 27.0, 12.0, 16.0));
 
   // Hand ranges have no extra tenth at the top: Int(-2.5) = -3 and Int(15) = 15.
   AxisSettings hand = s;
@@ -47,39 +45,24 @@ TEST(AxisSettings, FoundRangesAndTheAxesDrawnFromThem) {
 
   // No record: the impossible start values stay.
   const AxisSettings empty = auto_axes(LightCurveData{});
-  EXPECT_EQ(empty.hour_min, 99);
-  EXPECT_EQ(empty.var_max, -99);
+  EXPECT_EQ(std::pair(empty.hour_min, empty.var_max), std::pair(99.0, -99.0));
 }
 
 TEST(AxisSettings, AxisWindowShowsTheRangesAndOkReadsThemBack) {
-  const AxisSettings found = auto_axes(night());
+  const AxisSettings found = auto_axes(two_records());
   const AxisWindowTexts texts = axis_window_texts(found);
   // Int(21.5) and Int(26.25) + 1; Int(-5) / 10 and (Int(-2.5) + 1) / 10; Int(12.5) / 10 and
   // (Int(15) + 1) / 10; steps 0.5 / 10.
-  EXPECT_EQ(texts.hour_from, "21");
-  EXPECT_EQ(texts.hour_to, "27");
-  EXPECT_EQ(texts.check_from, "-0.5");
-  EXPECT_EQ(texts.check_to, "-0.2");
-  EXPECT_EQ(texts.var_from, "1.2");
-  EXPECT_EQ(texts.var_to, "1.6");
-  EXPECT_EQ(texts.check_step, "0.05");
-  EXPECT_EQ(texts.var_step, "0.05");
+  EXPECT_EQ(boxes(texts),
+            (std::vector<std::string>{"21", "27", "-0.5", "-0.2", "1.2", "1.6", "0.05", "0.05"}));
 
+  // Read back as hand ranges, the "to" hour less one; they draw the same axes as the found ones.
   auto hand = axis_window_ok(texts);
   ASSERT_TRUE(hand) << hand.error();
-  EXPECT_TRUE(hand->hand_scale);
-  EXPECT_EQ(hand->hour_min, 21);
-  EXPECT_EQ(hand->hour_max, 26);  // the "to" hour less one
-  EXPECT_EQ(hand->check_max, -0.2);
-  EXPECT_EQ(hand->var_min, 1.2);
-  EXPECT_EQ(hand->check_step, 0.5);
-  // OK on the texts as shown draws the same axes as the found ranges.
-  for (ChartKind kind : {ChartKind::kCheck, ChartKind::kVariable}) {
-    const ChartAxes a = chart_axes(found, kind);
-    const ChartAxes b = chart_axes(*hand, kind);
-    EXPECT_EQ(std::tuple(a.hour_start, a.hour_end, a.low, a.high),
-              std::tuple(b.hour_start, b.hour_end, b.low, b.high));
-  }
+  EXPECT_EQ(ranges(*hand), std::tuple(21.0, 26.0, -0.5, -0.2, 1.2, 1.6, 0.5, 0.5, true));
+  for (ChartKind kind : {ChartKind::kCheck, ChartKind::kVariable})
+    EXPECT_EQ(axes(found, kind), axes(*hand, kind));
+
   // A typed "to" of 1.64 is rounded to a tenth: Int(16.4 + 0.5) / 10 = 1.6; the window shows
   // it again as 1.6.
   AxisWindowTexts typed = texts;
@@ -91,7 +74,7 @@ TEST(AxisSettings, AxisWindowShowsTheRangesAndOkReadsThemBack) {
 }
 
 TEST(AxisSettings, OkRefusesStepsAndRangesThatCannotBeDrawn) {
-  const AxisWindowTexts good = axis_window_texts(auto_axes(night()));
+  const AxisWindowTexts good = axis_window_texts(auto_axes(two_records()));
   const struct {
     const char* name;
     std::string AxisWindowTexts::*box;

@@ -9,14 +9,8 @@
 namespace orvane::lightcurve {
 namespace {
 
-using test::observation;
+using test::two_records;
 using Kind = ChartPrimitive::Kind;
-
-// 21:30 and 02:15: C-K -0.5 and -0.25, V-C 1.5 and 1.25.
-LightCurveData night() {
-  return test::parsed({observation("03/02/00 21:30:00", "030", "012.00", "011.50", "013.00"),
-                       observation("04/02/00 02:15:00", "030", "012.00", "011.75", "013.00")});
-}
 
 ChartPrimitive line(int x1, int y1, int x2, int y2) {
   return {Kind::kLine, x1, y1, x2, y2, kChartBlack, 1, {}};
@@ -36,7 +30,7 @@ long count(const ChartDrawing& d, Kind kind) {
 // A 200 x 100 picture: left margin Int(10 + 0.5) = 10, top Int(5 + 0.5) = 5, plot width
 // Int(180 + 0.5) = 180, height Int(90 + 0.5) = 90.
 TEST(ChartLayout, CheckChartStepByStep) {
-  const LightCurveData data = night();
+  const LightCurveData data = two_records();
   const ChartDrawing d = chart_drawing(data, auto_axes(data), ChartKind::kCheck, 200, 100);
   // Tenths -5 to -2 (span 3) by 0.5: y = 5 + Int((v + 5) / 3 * 90 + 0.5) = 5, 20, 35 ... 95.
   // Hours 21 to 27 (span 6): x = 10 + Int((h - 21) / 6 * 180 + 0.5) = 10, 40 ... 190.
@@ -74,7 +68,7 @@ TEST(ChartLayout, CheckChartStepByStep) {
 }
 
 TEST(ChartLayout, VariableChartLabelsTheHoursAndLeavesOutStruckRecords) {
-  LightCurveData data = night();
+  LightCurveData data = two_records();
   const AxisSettings axes = auto_axes(data);
   data.records[0].line[0] = kDeleted;
   const ChartDrawing d = chart_drawing(data, axes, ChartKind::kVariable, 200, 100);
@@ -97,7 +91,7 @@ TEST(ChartLayout, NothingToDrawOrOddRangesNeitherHangNorDivideByZero) {
   EXPECT_EQ(empty.primitives.size(), 2u);  // white box and title
   EXPECT_TRUE(empty.points.empty());
 
-  const LightCurveData data = night();
+  const LightCurveData data = two_records();
   AxisSettings s = auto_axes(data);
   s.hand_scale = true;
   s.hour_min = 21;  // hour "from" 21 and "to" 21.5: start 21, end Int(20.5) + 1 = 21

@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include <filesystem>
+#include <iterator>
 
 #include "sample_records.h"
 #include "support/fits_builder.h"
@@ -28,8 +29,9 @@ std::string cp932(std::string utf8) {
   return out;
 }
 
+// The observer and place in Japanese, which the report writes in Shift-JIS.
 ReportFields fields() {
-  return {"CASRZ", 10, "V", "ABC", "Taro Tokyo", "20cm L CCD"};
+  return {"CASRZ", 10, "V", "ABC", "山田 東京", "20cm L CCD"};
 }
 
 // 20:00 on 1 March 2000 (30 s), 01:10 on 2 March (60 s), 02:00 on 2 March with three decimals
@@ -50,17 +52,16 @@ LightCurveData march_night() {
 // JD in UT: 11:00:15 on 1 March = 2451604.5 + 0.4585069 = 2451604.9585069; 16:10:30 =
 // 2451605.1739583; 17:00:15 = 2451605.2085069.
 // Error: C-K -0.5, -0.5, -0.623; mean -0.541; sqrt((0.041^2 * 2 + 0.082^2) / 3) = 0.05798.
-const std::string kExpectedReport = cp932("変光星観測 ") + "2000/03/01 By ABC\r\n" +
-                                    "---- Variable Star Observations ----\r\n"
-                                    "CASRZ 20000301200015 11.50V ABC\r\n"
-                                    "CASRZ 20000301251030 11.75V ABC\r\n"
-                                    "CASRZ 20000301260015 11.350V ABC\r\n" +
-                                    std::string(69, '-') + "\r\n" +
-                                    cp932("観測は順に星名 , JST(hhmmss), 光度, 観測者略号") +
-                                    "\r\n" + cp932("total: 1星 / 3 目測") + "\r\n" +
-                                    "observer: Taro Tokyo\r\n"
-                                    "instruments: 20cm L CCD\r\n"
-                                    "comment: photometry error = 0.0580\r\n";
+const std::string kExpectedReport =
+    cp932("変光星観測 ") + "2000/03/01 By ABC\r\n" +
+    "---- Variable Star Observations ----\r\n"
+    "CASRZ 20000301200015 11.50V ABC\r\n"
+    "CASRZ 20000301251030 11.75V ABC\r\n"
+    "CASRZ 20000301260015 11.350V ABC\r\n" +
+    std::string(69, '-') + "\r\n" + cp932("観測は順に星名 , JST(hhmmss), 光度, 観測者略号") +
+    "\r\n" + cp932("total: 1星 / 3 目測") + "\r\n" + "observer: " + cp932("山田 東京") + "\r\n" +
+    "instruments: 20cm L CCD\r\n"
+    "comment: photometry error = 0.0580\r\n";
 
 // Date, code right-aligned in 10, time, star field of 20 + 15 + 4 + 5, hundredths, JD - 2000000.
 const std::string kExpectedData =
@@ -68,25 +69,17 @@ const std::string kExpectedData =
     "20000301       ABC251030CASRZ               V magnitude    CCD(V)   01175 451605.1740\r\n"
     "20000301       ABC260015CASRZ               V magnitude    CCD(V)   01135 451605.2085\r\n";
 
-TEST(ReportExport, BothFilesByteForByte) {
+TEST(ReportExport, WritesBothFilesByteForByteAndLeavesNoTemporaryFile) {
   auto files = build_report(march_night(), fields());
   ASSERT_TRUE(files) << files.error();
   EXPECT_EQ(files->count, 3u);
-  EXPECT_EQ(files->report, kExpectedReport);
-  EXPECT_EQ(files->data, kExpectedData);
-}
-
-TEST(ReportExport, WritesBothFilesAndLeavesNoTemporaryFile) {
   orvane::test::TempDir dir;
   orvane::test::write_bytes(dir.file("sdata2.2"), "old contents\r\n");
   ASSERT_TRUE(write_report(march_night(), fields(), dir.path().string()));
   EXPECT_EQ(orvane::test::read_bytes(dir.file("sdata2.std")), kExpectedReport);
   EXPECT_EQ(orvane::test::read_bytes(dir.file("sdata2.2")), kExpectedData);
-  int files = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    ++files;
-  }
-  EXPECT_EQ(files, 2);  // no "sdata2.22" and no temporary file left
+  // No "sdata2.22" and no temporary file left.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 TEST(ReportExport, FieldsAndRoundingOfSingleRecords) {
@@ -175,14 +168,6 @@ TEST(ReportExport, RefusalsWriteNothing) {
   auto none = build_report(test::parsed({";only a comment"}), fields());
   ASSERT_FALSE(none);
   EXPECT_EQ(none.error(), "/obs/mag_est.txt: no records to report");
-}
-
-TEST(ReportExport, JapaneseObserverTextIsWrittenInShiftJis) {
-  ReportFields f = fields();
-  f.observer_place = "山田 東京";
-  auto files = build_report(march_night(), f);
-  ASSERT_TRUE(files) << files.error();
-  EXPECT_NE(files->report.find("observer: " + cp932("山田 東京") + "\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -22,4 +22,10 @@ inline LightCurveData parsed(const std::vector<std::string>& lines) {
   return data;
 }
 
+// Two records, at 21:30 and 02:15: C-K -0.5 and -0.25, V-C 1.5 and 1.25.
+inline LightCurveData two_records() {
+  return parsed({observation("03/02/00 21:30:00", "030", "012.00", "011.50", "013.00"),
+                 observation("04/02/00 02:15:00", "030", "012.00", "011.75", "013.00")});
+}
+
 }  // namespace orvane::lightcurve::test

@@ -17,6 +17,7 @@ const char* const kJst = "JST     = '06:04:10'";
 const char* const kExp = "EXPTIME =                  30.";
 const char* const kDateTime = "DATE-OBS= '2003-01-15T21:04:10'";
 const char* const kUtc = "TIMESYS = 'UTC     '";
+const char* const kLateUt = "UT      = '23:00:00'";
 
 struct TimeCase {
   const char* name;
@@ -68,6 +69,12 @@ TEST(RecordHeaderTime, StartsFromZerosAndMovesTheDayOnlyForUtcHeaders) {
       {"TIME-OBS while 00:00:00", {"TIME-OBS= '21:04:10'"}, "00/00/00", "21:04:10", 0},
       {"DATE-OBS with T, EXPTIME after it", {kDateTime, kJst, kExp}, "2003-01-15", "21:04:10", 30},
       {"DATE-OBS with T, no EXPTIME", {kDateTime, kUt}, "2003-01-15", "21:04:10", 0},
+      {"EXPTIME before DATE-OBS with T", {kExp, kDateTime}, "2003-01-15", "21:04:10", 30},
+      {"a UT card after DATE-OBS with T is not read",
+       {kDateTime, kLateUt},
+       "2003-01-15",
+       "21:04:10",
+       0},
   };
   for (const auto& c : cases) expect_times(c, true);
   // Nine hours on, never wrapped at 24.

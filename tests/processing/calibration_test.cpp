@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -39,64 +40,49 @@ class CalibrationTest : public ::testing::Test {
   }
 };
 
-TEST_F(CalibrationTest, DarkSubtraction) {
+enum Step { kDark, kDarkKeepingMinus, kFlat };
+
+TEST_F(CalibrationTest, DarkSubtractionAndFlatFielding) {
+  constexpr std::int64_t kMin = -2147483648LL;
   const struct {
     const char* name;
-    std::vector<std::int64_t> pixels, dark;
-    bool keep_negative;
+    Step step;
+    std::vector<std::int64_t> pixels, reference;
     Pixels expected;
-    std::int32_t max_value, min_value;
   } cases[] = {
       // 100 - 120 = -20 becomes 0 without "The minus is used"; 500 - 20 = 480.
-      {"negative result becomes 0", {100, 500}, {120, 20}, false, {0, 480}, 480, 0},
-      {"The minus is used keeps -20", {100, 500}, {120, 20}, true, {-20, 480}, 480, -20},
+      {"negative result becomes 0", kDark, {100, 500}, {120, 20}, {0, 480}},
+      {"The minus is used keeps -20", kDarkKeepingMinus, {100, 500}, {120, 20}, {-20, 480}},
       // The dark's values are subtracted as they are: 10 - (-5) = 15.
-      {"a negative dark value adds", {10}, {-5}, false, {15}, 15, 15},
+      {"a negative dark value adds", kDark, {10}, {-5}, {15}},
       // -2147483648 - 1 is limited to the 32-bit range.
-      {"results limited to 32 bits",
-       {-2147483648LL, 7},
-       {1, 7},
-       true,
-       {-2147483648LL, 0},
-       0,
-       -2147483648LL},
+      {"dark results limited to 32 bits", kDarkKeepingMinus, {kMin, 7}, {1, 7}, {kMin, 0}},
+      // M = (1000 + 3000) / 2 = 2000: 500 / 1000 * 2000 = 1000, 1500 / 3000 * 2000 = 1000.
+      {"flat 1000 and 3000", kFlat, {500, 1500}, {1000, 3000}, {1000, 1000}},
+      // M = 4 / 2 = 2; the flat 0 is used as 1: 5 / 4 * 2 = 2.5 rounds to even 2, 7 / 1 * 2 = 14.
+      {"flat 0 used as 1, halves to even", kFlat, {5, 7}, {4, 0}, {2, 14}},
+      // 3 / 4 * 2 = 1.5 rounds to even 2.
+      {"1.5 rounds to 2", kFlat, {3, 1}, {4, 0}, {2, 2}},
+      // Negative flat values count as 0 in M = (0 + 300) / 2 = 150: 7 / 1 * 150 = 1050,
+      // 60 / 300 * 150 = 30.
+      {"negative flat value", kFlat, {7, 60}, {-100, 300}, {1050, 30}},
+      // M = 2: 2000000000 / 1 * 2 is limited to 2147483647; a negative pixel gives 0.
+      {"flat limited above, 0 below", kFlat, {2000000000, -30}, {1, 3}, {2147483647, 0}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     load(c.pixels);
-    ASSERT_TRUE(dark_subtract(*frame_, reference(c.dark), c.keep_negative).ok());
+    const std::string ref = reference(c.reference);
+    const core::Status done = c.step == kFlat
+                                  ? flat_field(*frame_, ref)
+                                  : dark_subtract(*frame_, ref, c.step == kDarkKeepingMinus);
+    ASSERT_TRUE(done.ok());
     EXPECT_EQ(row(), c.expected);
-    EXPECT_EQ(std::pair(frame_->max_value, frame_->min_value), std::pair(c.max_value, c.min_value));
+    const auto [min, max] = std::minmax_element(c.expected.begin(), c.expected.end());
+    EXPECT_EQ(std::pair(frame_->max_value, frame_->min_value), std::pair(*max, *min));
     // The undo copy holds the frame as it was.
     EXPECT_TRUE(frame_->undo_available);
     EXPECT_EQ(frame_->undo_pixels.at(0, 0), c.pixels[0]);
-  }
-}
-
-TEST_F(CalibrationTest, FlatFielding) {
-  const struct {
-    const char* name;
-    std::vector<std::int64_t> pixels, flat;
-    Pixels expected;
-  } cases[] = {
-      // M = (1000 + 3000) / 2 = 2000: 500 / 1000 * 2000 = 1000, 1500 / 3000 * 2000 = 1000.
-      {"flat 1000 and 3000", {500, 1500}, {1000, 3000}, {1000, 1000}},
-      // M = 4 / 2 = 2; the flat 0 is used as 1: 5 / 4 * 2 = 2.5 rounds to even 2, 7 / 1 * 2 = 14.
-      {"flat 0 used as 1, halves to even", {5, 7}, {4, 0}, {2, 14}},
-      // 3 / 4 * 2 = 1.5 rounds to even 2.
-      {"1.5 rounds to 2", {3, 1}, {4, 0}, {2, 2}},
-      // Negative flat values count as 0 in M = (0 + 300) / 2 = 150: 7 / 1 * 150 = 1050,
-      // 60 / 300 * 150 = 30.
-      {"negative flat value", {7, 60}, {-100, 300}, {1050, 30}},
-      // M = 2: 2000000000 / 1 * 2 is limited to 2147483647; a negative pixel gives 0.
-      {"limited above, 0 below", {2000000000, -30}, {1, 3}, {2147483647, 0}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    load(c.pixels);
-    ASSERT_TRUE(flat_field(*frame_, reference(c.flat)).ok());
-    EXPECT_EQ(row(), c.expected);
-    EXPECT_TRUE(frame_->undo_available);
   }
 }
 

@@ -44,18 +44,6 @@ std::string field(const TempDir& dir, const std::string& name, const std::string
       .write(dir.file(name));
 }
 
-std::vector<std::string> lines_of(const std::string& path) {
-  std::vector<std::string> lines;
-  const std::string text = orvane::test::read_bytes(path);
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) break;
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
 }  // namespace
 
 class AutomaticPhotometryTest : public QObject, orvane::test::ProgramRuns {
@@ -68,16 +56,18 @@ class AutomaticPhotometryTest : public QObject, orvane::test::ProgramRuns {
     p.action("photometry_menu_automatic")->trigger();
     auto* folder = p.window.findChild<orvane::ui::FolderSettingWindow*>("Form7");
     QVERIFY(folder != nullptr);
-    QCOMPARE(folder->windowTitle(), QString("Folder setting for automatic photometry"));
     folder->findChild<QCheckBox*>("Check2")->setChecked(pictures_not_checked);
     folder->findChild<QPushButton*>("Command1")->click();
     p.window.set_position(1, {10, 10});
     p.window.set_position(3, {40, 10});
     p.window.set_position(5, {10, 40});
   }
+  // The data file's line of a frame, ended by CR LF.
   std::string record(std::size_t frame, const std::string& time) {
-    return "2015-01-03 " + time + " 030 Check=009.95 Comp=012.46 Var=014.98 " + frames_[frame];
+    return "2015-01-03 " + time + " 030 Check=009.95 Comp=012.46 Var=014.98 " + frames_[frame] +
+           "\r\n";
   }
+  std::string data_file() { return orvane::test::read_bytes(dir_->file("mag_est.txt")); }
 
  private slots:
   void init() {
@@ -100,12 +90,8 @@ void AutomaticPhotometryTest::start_empties_the_data_file_even_when_cancelled() 
   Program& p = start();
   p.ui.answers = {false};
   begin(p, false);
-  QCOMPARE(p.ui.questions.size(), std::size_t{1});
-  QCOMPARE(p.ui.questions[0].title, std::string("Automatic photometry procedure"));
-  QCOMPARE(p.ui.questions[0].text,
-           std::string("1. Selecting the Variavble star and the Comparison star\r\n"
-                       "2. Push an Automatic button"));
-  QCOMPARE(orvane::test::read_bytes(dir_->file("mag_est.txt")), std::string());
+  QCOMPARE(p.ui.questions.size(), std::size_t{1});  // how to go on, answered Cancel
+  QCOMPARE(data_file(), std::string());
   QCOMPARE(orvane::test::read_bytes(dir_->file("mag_est.txt.bak")),
            std::string("earlier night\r\n"));
   QCOMPARE(p.workspace.frame.file_path, frames_[0]);  // the first frame is shown
@@ -126,7 +112,7 @@ void AutomaticPhotometryTest::each_frame_is_kept_skipped_or_the_run_stopped() {
   p.click("Command8");
   // Each frame was asked about under its own path, with the marks on the picture meanwhile.
   QCOMPARE(p.ui.frame_captions, frames_);
-  QCOMPARE(lines_of(dir_->file("mag_est.txt")), std::vector<std::string>{record(0, "21:00:00")});
+  QCOMPARE(data_file(), record(0, "21:00:00"));
   QCOMPARE(p.workspace.cross_mode, 0);
   QCOMPARE(p.text(15), QString(" 12.46"));
   // Cancel stops at the third frame; "Automatic" again measures it again, and the end of the
@@ -134,8 +120,7 @@ void AutomaticPhotometryTest::each_frame_is_kept_skipped_or_the_run_stopped() {
   QVERIFY(!p.window.findChild<QPushButton*>("Command8")->isHidden());
   p.click("Command8");
   QCOMPARE(p.ui.frame_captions.back(), frames_[2]);
-  QCOMPARE(lines_of(dir_->file("mag_est.txt")),
-           (std::vector<std::string>{record(0, "21:00:00"), record(2, "21:02:00")}));
+  QCOMPARE(data_file(), record(0, "21:00:00") + record(2, "21:02:00"));
   QCOMPARE(p.ui.message_texts().back(), std::string("Automatic photometry end"));
   QVERIFY(p.window.findChild<QPushButton*>("Command8")->isHidden());
   QVERIFY(p.window.image_window() == nullptr);
@@ -150,8 +135,7 @@ void AutomaticPhotometryTest::pictures_not_checked_run_unattended() {
   begin(p, true);
   p.click("Command8");
   QVERIFY(p.ui.frame_captions.empty());  // nobody is asked
-  QCOMPARE(lines_of(dir_->file("mag_est.txt")),
-           (std::vector<std::string>{record(0, "21:00:00"), record(2, "21:02:00")}));
+  QCOMPARE(data_file(), record(0, "21:00:00") + record(2, "21:02:00"));
   QVERIFY(p.ui.progress_lines.size() >= 3);
   QVERIFY(p.ui.progress_closed >= 1);
   // No per-frame boxes: one message at the end names what got no record and why.
@@ -170,7 +154,7 @@ void AutomaticPhotometryTest::comparison_and_variable_must_differ() {
   QCOMPARE(
       p.ui.message_texts(),
       std::vector<std::string>{"Selecting the Variavble star and the Comparison star position"});
-  QCOMPARE(orvane::test::read_bytes(dir_->file("mag_est.txt")), std::string());
+  QCOMPARE(data_file(), std::string());
 }
 
 // The folder list's current item moved by the keyboard (not a click) is the folder in use; a
@@ -204,7 +188,7 @@ void AutomaticPhotometryTest::the_run_takes_the_folder_the_window_shows() {
   QCOMPARE(window->findChild<QPlainTextEdit*>("Text1")->toPlainText(), QString("g1.fit\n"));
   window->findChild<QPushButton*>("Command1")->click();
   QCOMPARE(orvane::test::read_bytes(dir_->file("b/mag_est.txt")), std::string());
-  QCOMPARE(orvane::test::read_bytes(dir_->file("mag_est.txt")), std::string("earlier night\r\n"));
+  QCOMPARE(data_file(), std::string("earlier night\r\n"));
   QCOMPARE(p.workspace.frame.file_path, dir_->file("b/g1.fit"));
 }
 
@@ -215,7 +199,6 @@ void AutomaticPhotometryTest::frame_choice_window_answers_and_keeps_its_place() 
                                                          {"Command3", FrameChoice::kCancel}};
   for (const auto& [name, expected] : buttons) {
     orvane::ui::FrameChoiceWindow window("/obs/f1.fit", &settings);
-    QCOMPARE(window.objectName(), QString("Form9"));
     QCOMPARE(window.windowTitle(), QString("/obs/f1.fit"));
     window.show();
     window.move(30, 45);
@@ -224,11 +207,8 @@ void AutomaticPhotometryTest::frame_choice_window_answers_and_keeps_its_place() 
     QVERIFY(!window.isVisible());
   }
   QCOMPARE(settings.position(orvane::core::SettingsWindow::kForm9)->left, 30 * 15);
-  // Its button reads with one ampersand.
-  orvane::ui::FrameChoiceWindow window("/obs/f1.fit", &settings);
-  QCOMPARE(window.findChild<QPushButton*>("Command2")->text().replace("&&", "&"),
-           QString("data not save & next file read"));
   // Closing the window counts as Cancel.
+  orvane::ui::FrameChoiceWindow window("/obs/f1.fit", &settings);
   window.show();
   window.close();
   QCOMPARE(window.choice(), FrameChoice::kCancel);

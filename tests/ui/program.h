@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStringList>
 #include <memory>
 #include <string>
 
@@ -24,12 +23,6 @@ struct Program {
   QLineEdit* box(int n) { return window.findChild<QLineEdit*>("Text" + QString::number(n)); }
   QString text(int n) { return box(n)->text(); }
   void click(const char* button) { window.findChild<QPushButton*>(button)->click(); }
-  QStringList checked(std::initializer_list<const char*> names) {
-    QStringList on;
-    for (const char* name : names)
-      if (action(name)->isChecked()) on << name;
-    return on;
-  }
   QString label(int n) { return window.findChild<QLabel*>("Label" + QString::number(n))->text(); }
 
   ui::Workspace workspace;

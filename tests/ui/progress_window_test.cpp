@@ -49,7 +49,6 @@ void ProgressWindowTest::cancel_asks_the_run_to_stop_and_done_closes_it() {
   QVERIFY(ui.progress("Progress FLAT", ""));
   QPushButton* cancel = progress_window()->findChild<QPushButton*>("Command1");
   QVERIFY(cancel != nullptr);
-  QCOMPARE(cancel->text(), QString("Cancel"));
   QTest::mouseClick(cancel, Qt::LeftButton);
   QVERIFY(!ui.progress("Progress 2", "/night/b.fit"));
   ui.progress_done();
