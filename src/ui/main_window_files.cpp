@@ -23,7 +23,8 @@ void MainWindow::show_file_dialog(FileDialogMode mode) {
       mode, workspace_, ui_, [this](const FileChoice& choice) { return file_dialog_ok(choice); },
       this);
   file_dialog_->setAttribute(Qt::WA_DeleteOnClose);
-  place_clear_of(*file_dialog_, {this}, workspace_.settings, core::SettingsWindow::kForm2);
+  place_clear_of(*file_dialog_, {this, image_window_.data()}, workspace_.settings,
+                 core::SettingsWindow::kForm2);
   file_dialog_->show();
 }
 

@@ -148,7 +148,7 @@ void place_clear_of(QWidget& window, std::initializer_list<const QWidget*> open_
     }
     if (least < 0 || covered < least) least = covered, best = place;
   }
-  window.move(best);
+  move_frame(window, best);
 }
 
 void set_whole_caption(QWidget& window, const QString& caption) {
