@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -12,7 +13,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <filesystem>
 
 #include "ui/folder_browser.h"
@@ -118,9 +118,6 @@ void FileDialog::build() {
   connect(name_box_, &QLineEdit::returnPressed, this, &FileDialog::ok);
   connect(ok_button, &QPushButton::clicked, this, &FileDialog::ok);
   connect(cancel, &QPushButton::clicked, this, &QWidget::close);
-  // Escape is "cancel", as in every dialog.
-  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-          &QWidget::close);
   connect(unsigned_, &QCheckBox::toggled, this,
           [this](bool on) { workspace_.frame.sign_mode = on ? 1 : -1; });
 }
@@ -163,6 +160,15 @@ void FileDialog::ok() {
     }
   }
   if (action_(choice)) close();
+}
+
+// Escape is "cancel", as in every dialog.
+void FileDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void FileDialog::closeEvent(QCloseEvent* event) {

@@ -1,4 +1,5 @@
 #include "display/markers.h"
+#include "display/aperture_marks.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,34 @@ TEST(SearchSquare, WalksTheFourSidesAndLeavesOutWhatNoPictureHolds) {
   EXPECT_TRUE(search_square(100, 100, -4, 1).empty());
   // Zero span: the centre, once per side.
   EXPECT_EQ(search_square(7, 9, 0, 1), std::vector<DisplayPoint>(4, DisplayPoint{7, 9}));
+}
+
+}  // namespace
+}  // namespace orvane::display
+
+namespace orvane::display {
+namespace {
+
+// Each star's marks carry its letter right of their top right corner: rings reaching 20 from
+// (100, 100) put "C" at (100 + 20 + 2, 100 - 20 - 12 / 2) = (122, 74); search squares of half
+// side 15 put it at (117, 79). The letters' boxes are redrawn when the marks go.
+TEST(ApertureMarks, EachStarIsLabelledBesideItsMarks) {
+  ApertureMarkInput input;
+  input.frame_width = input.frame_height = 300;
+  for (int slot : {1, 3, 5}) input.x[slot] = input.y[slot] = 50.0 * slot + 50;
+  for (int sky_mode : {1, 0}) {
+    input.sky_mode = sky_mode;
+    const ApertureMarks marks = aperture_marks(input);
+    ASSERT_EQ(marks.labels.size(), 3u);
+    const int corner = sky_mode == 1 ? 122 : 117;
+    EXPECT_EQ(marks.labels[0].x, corner);
+    EXPECT_EQ(marks.labels[0].y, sky_mode == 1 ? 74 : 79);
+    EXPECT_EQ(std::string({marks.labels[0].letter, marks.labels[1].letter, marks.labels[2].letter}),
+              "CVK");
+    const DisplayRect& box = marks.erase_areas.back();
+    EXPECT_EQ(box.left, marks.labels[2].x);
+    EXPECT_EQ(box.bottom - box.top + 1, kLabelHeight);
+  }
 }
 
 }  // namespace
