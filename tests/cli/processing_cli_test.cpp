@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli_run.h"
-#include "core/fits_reader.h"
+#include "processing/processing_files.h"
 #include "support/fits_builder.h"
 #include "support/temp_dir.h"
 
@@ -14,8 +14,9 @@ namespace {
 
 using orvane::test::CliRun;
 using orvane::test::FitsBuilder;
+using orvane::test::Pixels;
+using orvane::test::pixels_of;
 using orvane::test::read_bytes;
-using Pixels = std::vector<std::int32_t>;
 
 class ProcessingCli : public ::testing::Test {
  protected:
@@ -23,23 +24,11 @@ class ProcessingCli : public ::testing::Test {
 
   // A BITPIX 16 file of one row (no BZERO: words read unsigned).
   std::string fits(const std::string& name, const std::vector<int>& values) {
-    return FitsBuilder::image(16, int(values.size()), 1)
-        .end()
-        .u16(values)
-        .pad()
-        .write(dir_.file(name));
+    return orvane::test::write_fits16(dir_.file(name), int(values.size()), 1, values);
   }
   std::string folder(const std::string& name) {
     std::filesystem::create_directories(dir_.file(name));
     return dir_.file(name);
-  }
-
-  static Pixels pixels_of(const std::string& path) {
-    orvane::core::ImageFrame frame;
-    if (!orvane::core::fits_read(frame, path).ok()) return {-999};
-    Pixels values;
-    for (int x = 0; x < frame.width; ++x) values.push_back(frame.pixels.at(x, 0));
-    return values;
   }
 
   orvane::test::TempDir dir_;
