@@ -72,6 +72,9 @@ TEST_F(LightCurveCli, RefusalsAndWrongUsage) {
   r = cli("lightcurve " + data_ + " --delete 3");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, data_ + ": there is no record 3\n");
+  r = cli("report " + data_ + " --star ANDABCDEFGHIJKLMNOPQR --comp-mag 10 --band V --observer A");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Star ANDABCDEFGHIJKLMNOPQR: at most 20 characters\n");
 
   for (const std::string args : {"lightcurve " + data_ + " --delete 1,x",
                                  "lightcurve " + data_ + " -o " + dir_.file("plot.gif"),
