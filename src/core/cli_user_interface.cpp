@@ -82,6 +82,11 @@ bool CliUserInterface::ask_ok_cancel(std::string_view /*text*/, std::string_view
 bool CliUserInterface::progress(std::string_view caption, std::string_view label,
                                 ProgressCount count) {
   if (!columns_) return true;
+  // A loop over rows calls this thousands of times: the line is rewritten a few times a second.
+  const double now = clock_();
+  const bool last = count.total > 0 && count.done + 1 >= count.total;
+  if (shown_ > 0 && now - drawn_at_ < kRedrawSeconds && !last) return true;
+  drawn_at_ = now;
   // The command names what runs better than the window captions, some of which only count.
   std::string line = task_.empty() ? std::string(caption) : task_;
   if (count.total > 0) {
@@ -89,7 +94,7 @@ bool CliUserInterface::progress(std::string_view caption, std::string_view label
             " done";
   }
   if (!label.empty()) line += (count.total > 0 ? ", " : ": ") + std::string(file_name(label));
-  if (std::optional<double> left = seconds_left(count)) {
+  if (std::optional<double> left = seconds_left(count, now)) {
     line += ", " + duration_text(*left) + " left";
   }
   line = fitted(std::move(line), std::size_t(std::max(*columns_ - 1, 1)));
@@ -129,9 +134,8 @@ void CliUserInterface::clear_line() {
 }
 
 // The time per file so far, from the first counted step of the run, times the files left.
-std::optional<double> CliUserInterface::seconds_left(ProgressCount count) {
+std::optional<double> CliUserInterface::seconds_left(ProgressCount count, double now) {
   if (count.total == 0) return std::nullopt;
-  const double now = clock_();
   if (!first_done_ || count.done < *first_done_) {
     first_done_ = count.done;
     first_seconds_ = now;

@@ -53,7 +53,9 @@ class CliUserInterface : public UserInterface {
 
  private:
   void clear_line();
-  std::optional<double> seconds_left(ProgressCount count);
+  std::optional<double> seconds_left(ProgressCount count, double now);
+
+  static constexpr double kRedrawSeconds = 0.1;
 
   std::string task_;
   std::FILE* out_;
@@ -64,6 +66,7 @@ class CliUserInterface : public UserInterface {
   // The first counted step of the run and when it was taken, for the estimate.
   std::optional<std::size_t> first_done_;
   double first_seconds_ = 0;
+  double drawn_at_ = 0;  // when the line was last written
 };
 
 }  // namespace orvane::core

@@ -97,7 +97,12 @@ bool QtUserInterface::progress(std::string_view caption, std::string_view label,
   if (!progress_) open_progress_window();
   progress_->setWindowTitle(to_qt(caption));
   progress_label_->setText(to_qt(label));
-  QCoreApplication::processEvents();
+  // A loop over rows calls this thousands of times: the window is repainted, and Cancel looked
+  // at, a few times a second.
+  if (!progress_clock_.isValid() || progress_clock_.elapsed() >= kRedrawMs) {
+    progress_clock_.start();
+    QCoreApplication::processEvents();
+  }
   return !progress_cancelled_;
 }
 
@@ -113,6 +118,7 @@ void QtUserInterface::progress_done() {
   }
   progress_ = nullptr;
   progress_label_ = nullptr;
+  progress_clock_.invalidate();
 }
 
 }  // namespace orvane::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -42,6 +43,8 @@ class QtUserInterface : public core::UserInterface {
   QPointer<QDialog> progress_;
   QPointer<QLabel> progress_label_;
   bool progress_cancelled_ = false;
+  QElapsedTimer progress_clock_;  // since the progress window was last repainted
+  static constexpr qint64 kRedrawMs = 100;
   int busy_depth_ = 0;
 };
 
