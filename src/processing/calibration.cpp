@@ -119,7 +119,6 @@ double mean_level(std::int64_t sum, int width, int height) {
 core::Status dark_subtract(core::ImageFrame& frame, const std::string& dark_path,
                            bool keep_negative) {
   if (core::Status s = check_frame(frame); !s) return s;
-  core::undo_take(frame);
   core::Result<core::FitsImage> dark = read_for_frame(dark_path, frame);
   if (!dark) return core::Error{dark.error()};
   ResultExtremes extremes;
@@ -139,7 +138,6 @@ core::Status dark_subtract(core::ImageFrame& frame, const std::string& dark_path
 
 core::Status flat_field(core::ImageFrame& frame, const std::string& flat_path) {
   if (core::Status s = check_frame(frame); !s) return s;
-  core::undo_take(frame);
   core::Result<core::FitsImage> flat = read_for_frame(flat_path, frame);
   if (!flat) return core::Error{flat.error()};
   const double level = mean_level(clamp_negative_and_sum(*flat), frame.width, frame.height);

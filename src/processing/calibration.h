@@ -9,17 +9,16 @@
 
 namespace orvane::processing {
 
-// "Dark Subtract" on the frame (File open dialog, mode 1): takes the undo copy, then subtracts
+// "Dark Subtract" on the frame (File open dialog, mode 1): subtracts
 // the dark file's values as they are (read with the frame's "Non Sign Integer" setting, without
 // the read-time calculation). keep_negative is "The minus is used": without it a negative result
 // becomes 0. Every result is limited to the 32-bit range; max_value and min_value are found anew
 // over all results. A refused dark (the reader's message, or a size other than the frame's)
-// changes no pixel; the undo copy is then already taken. The caller redraws and shows
-// statistics_show.
+// changes no pixel. The caller takes the undo copy first, redraws and shows statistics_show.
 core::Status dark_subtract(core::ImageFrame& frame, const std::string& dark_path,
                            bool keep_negative);
 
-// "Flat Field" on the frame (mode 2): takes the undo copy; flat values below 0 count as 0 for
+// "Flat Field" on the frame (mode 2): flat values below 0 count as 0 for
 // the flat's mean M and below 1 as 1 for dividing; each pixel becomes (pixel / flat) * M,
 // limited to 2147483647, rounded halves to even, a negative result 0. Refusals as for the dark.
 core::Status flat_field(core::ImageFrame& frame, const std::string& flat_path);

@@ -12,6 +12,7 @@
 #include "ui/control_panel.h"
 #include "ui/file_dialog.h"
 #include "ui/folder_window.h"
+#include "ui/frame_step.h"
 #include "ui/main_window.h"
 #include "ui/window_position.h"
 
@@ -52,19 +53,14 @@ bool MainWindow::file_dialog_ok(const FileChoice& choice) {
 
 // The single-frame dark or flat step; undone with "UnDo".
 void MainWindow::calibrate(const FileChoice& choice) {
-  core::Status done = core::ok_status();
-  {
-    core::BusyGuard busy(ui_);
-    done = choice.mode == FileDialogMode::kDarkSubtract
-               ? processing::dark_subtract(workspace_.frame, choice.path, choice.keep_negative)
-               : processing::flat_field(workspace_.frame, choice.path);
-  }
-  if (!done) {
-    ui_.message(done.error());
-    refresh_undo_item();  // the copy was taken before the reference was refused
-    return;
-  }
-  frame_changed({.auto_contrast = false});
+  const FrameStepSpec spec{.change = {.auto_contrast = false}};
+  FrameStep(workspace_, *this, ui_).run(spec, [&choice](core::ImageFrame& frame) {
+    const core::Status done =
+        choice.mode == FileDialogMode::kDarkSubtract
+            ? processing::dark_subtract(frame, choice.path, choice.keep_negative)
+            : processing::flat_field(frame, choice.path);
+    return done ? core::Result<std::string>(std::string()) : core::Error{done.error()};
+  });
 }
 
 bool MainWindow::save_frame(const std::string& path, int bitpix) {

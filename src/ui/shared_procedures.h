@@ -15,7 +15,8 @@ struct FrameChange {
   bool auto_contrast = true;
   // Rebuild the picture only when the image window is open (undo), or open it anyway.
   bool picture_only_if_open = false;
-  // After a batch the picture stays as it was until the next redraw.
+  // Commands whose result the picture shows only at its next redraw (the noise filters) leave
+  // it as it is.
   bool rebuild_picture = true;
 };
 
