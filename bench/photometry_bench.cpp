@@ -94,7 +94,7 @@ std::string header(int i) {
 std::string frame_bytes(int i, const std::vector<float>& noise, std::mt19937& rng) {
   std::vector<float> v(std::size_t{kSide} * kSide);
   const std::size_t start = std::uniform_int_distribution<std::size_t>(0, noise.size() - 1)(rng);
-  for (std::size_t p = 0; p < v.size(); ++p) v[p] = kSky + noise[(start + p) % noise.size()];
+  for (std::size_t p = 0; p < v.size(); ++p) v[p] = float(kSky + noise[(start + p) % noise.size()]);
   const double dx = 1.5 * std::sin(i / 40.0), dy = -1.0 * std::sin(i / 55.0);
   for (int s = 0; s < 3; ++s) {
     const double flux = kStars[s].flux * (s == 1 ? 1 + 0.3 * std::sin(i / 25.0) : 1);
@@ -163,9 +163,9 @@ Timing timed(const std::vector<std::string>& argv) {
   ::wait4(pid, &status, 0, &usage);
   t.wall_ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  const auto ms = [](timeval v) { return v.tv_sec * 1000.0 + v.tv_usec / 1000.0; };
+  const auto ms = [](timeval v) { return double(v.tv_sec) * 1000.0 + double(v.tv_usec) / 1000.0; };
   t.cpu_ms = ms(usage.ru_utime) + ms(usage.ru_stime);
-  t.max_rss_mb = usage.ru_maxrss / 1024.0;
+  t.max_rss_mb = double(usage.ru_maxrss) / 1024.0;
   t.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   return t;
 }

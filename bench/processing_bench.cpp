@@ -280,7 +280,8 @@ bool bench_composite(const Night& night, core::ImageFrame& frame) {
     ::sync();
     const double before = bytes_read_so_far();
     ours.push_back(elapsed_ms(compose));
-    read_ratio = (bytes_read_so_far() - before) / (double(kFrames) * night.pristine.front().size());
+    read_ratio =
+        (bytes_read_so_far() - before) / (double(kFrames) * double(night.pristine.front().size()));
     ::sync();
     replacing.push_back(elapsed_ms(compose));  // the outputs of the run before are replaced
     reads.push_back(elapsed_ms([&] {

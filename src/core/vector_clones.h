@@ -4,8 +4,9 @@
 #include <limits>
 
 // Loops marked with this are also built for AVX2, whose wider registers and byte shuffles the
-// pixel loops profit from; the processor picks the version at load time.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// pixel loops profit from; the processor picks the version at load time. Not under the thread
+// sanitizer, whose runtime is not yet set up when that choice is made and crashes the program.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
 #define ORVANE_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
 #else
 #define ORVANE_VECTOR_CLONES

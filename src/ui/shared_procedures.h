@@ -10,7 +10,7 @@ namespace orvane::ui {
 // How a command that changed the frame wants it shown again.
 struct FrameChange {
   // The statistics line when the command has it already (undo computes it on the way).
-  std::optional<std::string> statistics;
+  std::optional<std::string> statistics = std::nullopt;
   // Range and background chosen again from the frame ("Auto"), or kept.
   bool auto_contrast = true;
   // Rebuild the picture only when the image window is open (undo), or open it anyway.

@@ -76,9 +76,9 @@ TEST_F(LightCurveCli, RefusalsAndWrongUsage) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "Star ANDABCDEFGHIJKLMNOPQR: at most 20 characters\n");
 
-  for (const std::string args : {"lightcurve " + data_ + " --delete 1,x",
-                                 "lightcurve " + data_ + " -o " + dir_.file("plot.gif"),
-                                 "report " + data_ + " --star CASRZ --band V --observer A"}) {
+  for (const std::string& args : {"lightcurve " + data_ + " --delete 1,x",
+                                  "lightcurve " + data_ + " -o " + dir_.file("plot.gif"),
+                                  "report " + data_ + " --star CASRZ --band V --observer A"}) {
     r = cli(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.err.find("usage: orvane-cli"), std::string::npos) << args;

@@ -28,7 +28,9 @@ TEST(Magnifier, ShowsTheFramePixelsAroundTheMouse) {
   EXPECT_EQ(cells[12][11], grey(54));  // pixel (4, 5)
   for (int l = 0; l < 21; ++l)
     for (int k = 0; k < 21; ++k)
-      if (k < 7 || l < 7) EXPECT_FALSE(cells[l][k].has_value()) << k << ", " << l;
+      if (k < 7 || l < 7) {
+        EXPECT_FALSE(cells[l][k].has_value()) << k << ", " << l;
+      }
 
   // Mouse on the last column 7: column 8 (the store's spare column) is shown, 9.. are not;
   // rows up to the height 6 are shown.

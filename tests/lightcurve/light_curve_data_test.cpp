@@ -130,7 +130,9 @@ TEST(LightCurveData, LoadMakesThePathAbsoluteAndNamesAMissingFile) {
     orvane::test::write_bytes(file, c.bytes);
     auto read = load_light_curve(file);
     EXPECT_EQ(read.ok(), c.reason.empty()) << c.name;
-    if (!read.ok()) EXPECT_EQ(read.error(), file + kNotData + c.reason) << c.name;
+    if (!read.ok()) {
+      EXPECT_EQ(read.error(), file + kNotData + c.reason) << c.name;
+    }
   }
 }
 

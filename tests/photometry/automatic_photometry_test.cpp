@@ -74,7 +74,9 @@ TEST(AutomaticPhotometryStart, KeepsThePreviousFileAsBakAndStartsEmptyUnlessAppe
     ASSERT_TRUE(run.start(c.append)) << c.name;
     EXPECT_EQ(read_bytes(path), c.after_start) << c.name;
     EXPECT_EQ(exists(path + ".bak"), c.bak_after.has_value()) << c.name;
-    if (c.bak_after) EXPECT_EQ(read_bytes(path + ".bak"), *c.bak_after) << c.name;
+    if (c.bak_after) {
+      EXPECT_EQ(read_bytes(path + ".bak"), *c.bak_after) << c.name;
+    }
 
     auto frame = frame_with_cards({kOldDate, kUt, kExposure});
     ASSERT_TRUE(run.save(*frame, example_outcome())) << c.name;
@@ -126,7 +128,9 @@ TEST(AutomaticPhotometryPositions, ComparisonAndVariableMustBeApart) {
   for (const auto& c : cases) {
     const auto refusal = AutomaticPhotometry::position_refusal(c.table);
     EXPECT_EQ(refusal.has_value(), c.refused) << c.name;
-    if (refusal) EXPECT_EQ(*refusal, kRefusal) << c.name;
+    if (refusal) {
+      EXPECT_EQ(*refusal, kRefusal) << c.name;
+    }
   }
   // Every frame is checked before it is measured: a frame earlier in the run may have pulled the
   // variable onto the comparison star.

@@ -116,7 +116,9 @@ TEST(ApertureAtFrameEdges, CirclesReadTheEdgePixelSquaresCountInsidePixels) {
     EXPECT_EQ(sums.whole[c.slot], c.sum) << c.name;
     EXPECT_EQ(sums.pixels[c.slot], c.pixels) << c.name;
     // The outline round (0, 0) inside the frame is 2, 11, 12: median 11 x the 4 pixels summed.
-    if (c.shape == 1 && c.slot == kComparison) EXPECT_EQ(sums.whole[kComparisonSky], 44);
+    if (c.shape == 1 && c.slot == kComparison) {
+      EXPECT_EQ(sums.whole[kComparisonSky], 44);
+    }
   }
 }
 
