@@ -13,10 +13,10 @@ namespace orvane::ui {
 
 // What a command that changes the frame asks, says and shows around its operation.
 struct FrameStepSpec {
-  std::string question;    // asked OK/Cancel before anything is touched; empty: none
-  bool beep = false;       // beeps at the end while "Beep On" is set
-  std::string completion;  // said at the end ("completion"); empty: nothing
-  FrameChange change;      // how the changed frame is shown again
+  std::string question = {};    // asked OK/Cancel before anything is touched; empty: none
+  bool beep = false;            // beeps at the end while "Beep On" is set
+  std::string completion = {};  // said at the end ("completion"); empty: nothing
+  FrameChange change = {};      // how the changed frame is shown again
 };
 
 // The operation itself, from the logic libraries: changes the frame and returns what to say
