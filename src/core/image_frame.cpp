@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/number_text.h"
+#include "core/vector_clones.h"
 
 namespace orvane::core {
 namespace {
@@ -26,7 +27,36 @@ std::string statistics_text(std::int32_t max_value, std::int32_t min_value, std:
   return "max" + str(max_value) + " / min" + str(min_value) + " / ave" + str(average);
 }
 
+// Extremes of a row leaving out zeros, folded into max_value and min_value, and the row's sum.
+// Zero pixels are masked into values that can never win, which keeps the loop free of branches
+// so it vectorises.
+ORVANE_VECTOR_CLONES std::int64_t fold_row(const std::int32_t* row, int width,
+                                           std::int32_t& max_value, std::int32_t& min_value) {
+  constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
+  std::int32_t high = max_value, low = min_value;
+  std::int64_t sum = 0;
+  for (int x = 0; x < width; ++x) {
+    const std::int32_t v = row[x];
+    const std::int32_t zero_mask = -static_cast<std::int32_t>(v == 0);
+    high = std::max(high, v | (zero_mask & kLowest));
+    low = std::min(low, v | (zero_mask & kHighest));
+    sum += v;
+  }
+  max_value = high, min_value = low;
+  return sum;
+}
+
 }  // namespace
+
+std::pair<std::int32_t, std::int32_t> extremes_without_zeros(const ImageFrame& frame) {
+  const int width = usable_side(frame.width);
+  const int height = usable_side(frame.height);
+  std::int32_t max_value = -1;
+  std::int32_t min_value = std::numeric_limits<std::int32_t>::max();
+  for (int y = 0; y < height; ++y) fold_row(frame.pixels.row(y), width, max_value, min_value);
+  return {max_value, min_value};
+}
 
 std::string statistics_show(const ImageFrame& frame) {
   const int width = usable_side(frame.width);
@@ -50,35 +80,20 @@ void undo_take(ImageFrame& frame) {
 }
 
 UndoOutcome undo_restore(ImageFrame& frame) {
-  constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
-  constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
   constexpr std::size_t kSide = PixelStore::kSide;
   const int width = usable_side(frame.width);
   const int height = usable_side(frame.height);
   const std::int32_t* from = frame.undo_pixels.data();
   std::int32_t* to = frame.pixels.data();
 
-  // The whole store comes back. The image's rows are copied by hand, taking the extremes and the
-  // sum on the way, so the pixels are read only once; everything else is copied as it is.
+  // The whole store comes back. Each image row is scanned for the extremes and the sum right
+  // after its copy, while it is still in the cache, so the pixels come from memory only once.
   std::int32_t max_value = -1;
-  std::int32_t min_value = kHighest;
+  std::int32_t min_value = std::numeric_limits<std::int32_t>::max();
   std::int64_t sum = 0;
   for (int y = 0; y < height; ++y) {
-    const std::int32_t* source = from + kSide * y;
-    std::int32_t* target = to + kSide * y;
-    std::int64_t row_sum = 0;
-    for (int x = 0; x < width; ++x) {
-      const std::int32_t v = source[x];
-      target[x] = v;
-      row_sum += v;
-      // Zero pixels take no part in the extremes: a mask turns them into values that can never
-      // win, which keeps the loop free of branches so it vectorises.
-      const std::int32_t zero_mask = -static_cast<std::int32_t>(v == 0);
-      max_value = std::max(max_value, v | (zero_mask & kLowest));
-      min_value = std::min(min_value, v | (zero_mask & kHighest));
-    }
-    sum += row_sum;
-    std::memcpy(target + width, source + width, (kSide - width) * sizeof(std::int32_t));
+    std::memcpy(to + kSide * y, from + kSide * y, kSide * sizeof(std::int32_t));
+    sum += fold_row(to + kSide * y, width, max_value, min_value);
   }
   std::memcpy(to + kSide * height, from + kSide * height,
               (PixelStore::kElements - kSide * height) * sizeof(std::int32_t));

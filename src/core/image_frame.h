@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "core/pixel_store.h"
 
@@ -43,6 +44,10 @@ struct ImageFrame {
 // The main window's statistics line, e.g. "max 4095 / min 12 / ave 803": the stored extremes
 // and the average of the width x height pixels rounded halves up.
 std::string statistics_show(const ImageFrame& frame);
+
+// The largest and smallest pixel over width x height, leaving out zeros: the extremes that Undo
+// and the steps rebuilding the frame store. (-1, 2147483647) when every pixel is 0.
+std::pair<std::int32_t, std::int32_t> extremes_without_zeros(const ImageFrame& frame);
 
 // Copies the whole pixel matrix into the undo copy and makes "UnDo" available.
 void undo_take(ImageFrame& frame);

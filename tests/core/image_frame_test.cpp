@@ -29,6 +29,15 @@ TEST(Statistics, Line) {
   EXPECT_EQ(statistics_show(frame), "max 99 / min-7 / ave 2147483646");
 }
 
+TEST(Extremes, LeaveOutZerosAndTheStaleArea) {
+  ImageFrame frame;
+  frame.pixels.at(2, 0) = 500;  // beyond the width: stale
+  set_image(frame, 2, 2, {0, -4, 9, 0});
+  EXPECT_EQ(extremes_without_zeros(frame), std::pair(9, -4));
+  set_image(frame, 2, 2, {0, 0, 0, 0});
+  EXPECT_EQ(extremes_without_zeros(frame), std::pair(-1, 2147483647));
+}
+
 TEST(Undo, RestoresPixelsAndExtremesOfTheImageOnly) {
   ImageFrame frame;
   // A stale 1000 at (3, 3) from an earlier 4 x 4 image lies outside the current 2 x 2 one.
