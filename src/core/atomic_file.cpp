@@ -6,10 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <utility>
+#include <cstdlib>
 
 namespace orvane::core {
 namespace {
@@ -28,61 +26,46 @@ std::string resolved_target(const std::string& path) {
 
 }  // namespace
 
-std::string write_error_message(const std::string& path, int error_number) {
-  return path + ": cannot be written (" + std::strerror(error_number) + ")";
-}
-
 AtomicFileWriter::AtomicFileWriter(std::string path)
     : path_(std::move(path)), target_(resolved_target(path_)), temp_path_(target_ + ".XXXXXX") {}
 
 AtomicFileWriter::~AtomicFileWriter() {
-  if (fd_ >= 0) ::close(fd_);
+  file_ = FileDescriptor();
   if (created_ && !committed_) ::unlink(temp_path_.c_str());
 }
 
 Status AtomicFileWriter::fail(int error_number) {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  file_ = FileDescriptor();
   if (created_) ::unlink(temp_path_.c_str());
   created_ = false;
   return Error{write_error_message(path_, error_number)};
 }
 
 Status AtomicFileWriter::open() {
-  fd_ = ::mkostemp(temp_path_.data(), O_CLOEXEC);
-  if (fd_ < 0) return Error{write_error_message(path_, errno)};
+  file_ = FileDescriptor(::mkostemp(temp_path_.data(), O_CLOEXEC));
+  if (!file_.valid()) return Error{write_error_message(path_, errno)};
   created_ = true;
   // The new file gets the mode and owner of the one it replaces, else rw-r--r-- (mkstemp makes
   // rw-------). Handing the file back to its owner is allowed only to root, and only tried then.
   struct stat existing {};
   replaces_ = ::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
-  if (::fchmod(fd_, replaces_ ? existing.st_mode & 07777 : 0644) != 0) return fail(errno);
+  if (::fchmod(file_.get(), replaces_ ? existing.st_mode & 07777 : 0644) != 0) return fail(errno);
   if (replaces_ && ::geteuid() == 0) {
-    [[maybe_unused]] const int ignored = ::fchown(fd_, existing.st_uid, existing.st_gid);
+    [[maybe_unused]] const int ignored = ::fchown(file_.get(), existing.st_uid, existing.st_gid);
   }
   return ok_status();
 }
 
 Status AtomicFileWriter::write(const void* data, std::size_t size) {
-  if (fd_ < 0) return Error{write_error_message(path_, EBADF)};
-  const auto* bytes = static_cast<const std::uint8_t*>(data);
-  while (size > 0) {
-    const ssize_t written = ::write(fd_, bytes, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return fail(errno);
-    }
-    bytes += written;
-    size -= static_cast<std::size_t>(written);
-  }
+  if (!file_.valid()) return Error{write_error_message(path_, EBADF)};
+  if (const int error = write_all(file_.get(), data, size); error != 0) return fail(error);
   return ok_status();
 }
 
 Status AtomicFileWriter::commit() {
-  if (fd_ < 0) return Error{write_error_message(path_, EBADF)};
-  if (replaces_ && ::fdatasync(fd_) != 0) return fail(errno);
-  const int fd = std::exchange(fd_, -1);
-  if (::close(fd) != 0) return fail(errno);
+  if (!file_.valid()) return Error{write_error_message(path_, EBADF)};
+  if (replaces_ && ::fdatasync(file_.get()) != 0) return fail(errno);
+  if (const int error = file_.close(); error != 0) return fail(error);
   if (std::rename(temp_path_.c_str(), target_.c_str()) != 0) return fail(errno);
   committed_ = true;
   return ok_status();

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/posix_file.h"
 #include "core/result.h"
 
 namespace orvane::core {
@@ -42,13 +43,10 @@ class AtomicFileWriter {
   std::string path_;    // as given, for messages
   std::string target_;  // the file replaced: path_, or the file a symbolic link names
   std::string temp_path_;
-  int fd_ = -1;
+  FileDescriptor file_;
   bool replaces_ = false;  // the target existed when the file was opened
   bool created_ = false;
   bool committed_ = false;
 };
-
-// The message of a failed write: "<path>: cannot be written (<reason>)".
-std::string write_error_message(const std::string& path, int error_number);
 
 }  // namespace orvane::core

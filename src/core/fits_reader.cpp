@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/number_text.h"
+#include "core/posix_file.h"
 #include "core/vector_clones.h"
 
 namespace orvane::core {
@@ -33,44 +34,6 @@ constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
 
 constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-
-std::string system_reason(int error_number) {
-  return std::strerror(error_number);
-}
-
-// Closes the file on every way out.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// Reads exactly size bytes at offset; false with errno set on failure, errno 0 at end of file.
-bool read_at(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
-  while (size > 0) {
-    ssize_t got = ::pread(fd, buffer, size, offset);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (got == 0) {
-      errno = 0;
-      return false;
-    }
-    buffer += got;
-    size -= static_cast<std::size_t>(got);
-    offset += got;
-  }
-  return true;
-}
 
 // The keyword values the reader uses; the last card with a keyword wins.
 struct HeaderValues {
@@ -122,8 +85,8 @@ Result<Header> read_header(int fd, const std::string& path, off_t file_size) {
   const std::size_t cards_there =
       std::min<std::size_t>(kLastEndCard, static_cast<std::size_t>(file_size) / kCardLength);
   std::vector<std::uint8_t> bytes(cards_there * kCardLength);
-  if (!read_at(fd, bytes.data(), bytes.size(), 0)) {
-    return Error{path + ": cannot be read (" + system_reason(errno ? errno : EIO) + ")"};
+  if (const int error = read_at(fd, 0, bytes.data(), bytes.size()); error != 0) {
+    return Error{read_error_message(path, error)};
   }
   Header header;
   for (std::size_t i = 0; i < cards_there; ++i) {
@@ -352,8 +315,9 @@ Result<Extremes> decode_data(const DataUnit& data, const Decode& decode, bool du
   std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[block]);
   for (std::size_t done = 0; done < total;) {
     const std::size_t size = std::min(block, total - done);
-    if (!read_at(data.fd, buffer.get(), size, data.offset + static_cast<off_t>(done))) {
-      return Error{data.path + ": cannot be read (" + system_reason(errno ? errno : EIO) + ")"};
+    const off_t at = data.offset + static_cast<off_t>(done);
+    if (const int error = read_at(data.fd, at, buffer.get(), size); error != 0) {
+      return Error{read_error_message(data.path, error)};
     }
     if (dusky) {
       store_values<true>(buffer.get(), size / Decode::kBytes, decode, cursor, extremes);
@@ -451,7 +415,7 @@ void commit_header(ImageFrame& frame, Header& header, const std::string& path) {
 
 // An open file whose header passed every check, and where its data unit lies.
 struct OpenedFile {
-  std::unique_ptr<FileDescriptor> file;
+  FileDescriptor file;
   Header header;
   off_t data_offset = 0;
   std::size_t values = 0;  // width x height: only the first plane is read
@@ -459,13 +423,11 @@ struct OpenedFile {
 
 Result<OpenedFile> open_fits(const std::string& path) {
   OpenedFile opened;
-  opened.file = std::make_unique<FileDescriptor>(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  const int fd = opened.file->get();
-  if (fd < 0) return Error{path + ": cannot be opened (" + system_reason(errno) + ")"};
+  opened.file = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const int fd = opened.file.get();
+  if (fd < 0) return Error{open_error_message(path, errno)};
   struct stat status {};
-  if (::fstat(fd, &status) != 0) {
-    return Error{path + ": cannot be read (" + system_reason(errno) + ")"};
-  }
+  if (::fstat(fd, &status) != 0) return Error{read_error_message(path, errno)};
   if (!S_ISREG(status.st_mode)) return Error{path + ": is not a file"};
 
   Result<Header> header = read_header(fd, path, status.st_size);
@@ -540,7 +502,7 @@ Result<ReadReport> fits_read(ImageFrame& frame, const std::string& path,
 
   // From here on the pixels change. A read error now (the file shrank or the disk failed) is
   // reported with the frame's other fields untouched.
-  const DataUnit data{opened->file->get(), opened->data_offset, opened->values, path};
+  const DataUnit data{opened->file.get(), opened->data_offset, opened->values, path};
   const Target target{{pixels, PixelStore::kSide}, opened->header.width, options};
   Result<Extremes> extremes = decode_pixels(data, opened->header, target);
   if (!extremes) return Error{extremes.error()};
@@ -564,9 +526,11 @@ Status fits_load(const std::string& path, FitsBytes& bytes) {
     bytes.loaded.reset();
     return Error{path + ": not enough memory for the image"};
   }
-  if (!read_at(opened->file->get(), loaded.data.data(), loaded.data.size(), opened->data_offset)) {
+  if (const int error =
+          read_at(opened->file.get(), opened->data_offset, loaded.data.data(), loaded.data.size());
+      error != 0) {
     bytes.loaded.reset();
-    return Error{path + ": cannot be read (" + system_reason(errno ? errno : EIO) + ")"};
+    return Error{read_error_message(path, error)};
   }
   loaded.header = std::move(opened->header);
   return ok_status();
@@ -615,7 +579,7 @@ Result<ReadReport> fits_read_image(FitsImage& image, const std::string& path,
     pixels.swap(image.pixels);
     return Error{path + ": not enough memory for the image"};
   }
-  const DataUnit data{opened->file->get(), opened->data_offset, opened->values, path};
+  const DataUnit data{opened->file.get(), opened->data_offset, opened->values, path};
   const Target target{
       {pixels.data(), std::size_t(opened->header.width)}, opened->header.width, options};
   Result<Extremes> extremes = decode_pixels(data, opened->header, target);

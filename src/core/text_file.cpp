@@ -1,21 +1,13 @@
 #include "core/text_file.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "core/atomic_file.h"
+#include "core/posix_file.h"
 
 namespace orvane::core {
-namespace {
-
-Error system_error(const std::string& path, int error_number) {
-  return Error{path + ": " + std::strerror(error_number)};
-}
-
-}  // namespace
 
 std::vector<std::string> split_lines(std::string_view text) {
   std::vector<std::string> lines;
@@ -33,22 +25,14 @@ std::vector<std::string> split_lines(std::string_view text) {
 }
 
 Result<std::vector<std::string>> read_text_lines(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return system_error(path, errno);
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // A file that is not there says only why ("<path>: No such file or directory"), as the data
+  // file's window has always said it.
+  if (!file.valid()) return Error{path + ": " + io_reason(errno)};
   std::string text;
-  char buffer[65536];
-  for (;;) {
-    ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      int error_number = errno;
-      ::close(fd);
-      return system_error(path, error_number);
-    }
-    if (got == 0) break;
-    text.append(buffer, static_cast<std::size_t>(got));
+  if (const int error = read_to_end(file.get(), text); error != 0) {
+    return Error{read_error_message(path, error)};
   }
-  ::close(fd);
   return split_lines(text);
 }
 

@@ -9,62 +9,47 @@
 #include <cstring>
 
 #include "core/number_text.h"
+#include "core/posix_file.h"
 #include "photometry/header_time.h"
 
 namespace orvane::photometry {
 namespace {
 
 std::string failure(const std::string& path, int error_number) {
-  return path + ": cannot be written (" + std::strerror(error_number) + ")";
-}
-
-// Writes all of the bytes, retrying short writes; false with errno set on failure.
-bool write_all(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return true;
+  return core::write_error_message(path, error_number);
 }
 
 // Appends one line; on any failure the file is cut back to its length before, so no half
 // record is ever left behind.
 core::Status append_line(const std::string& path, const std::string& line) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return core::Error{failure(path, errno)};
+  core::FileDescriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+  if (!file.valid()) return core::Error{failure(path, errno)};
   struct stat before {};
-  const bool sized = ::fstat(fd, &before) == 0;
+  const bool sized = ::fstat(file.get(), &before) == 0;
   const std::string bytes = line + "\r\n";
-  if (!write_all(fd, bytes.data(), bytes.size())) {
-    const int error_number = errno;
-    if (sized && ::ftruncate(fd, before.st_size) != 0) {
+  if (const int error = core::write_all(file.get(), bytes.data(), bytes.size()); error != 0) {
+    if (sized && ::ftruncate(file.get(), before.st_size) != 0) {
       // Nothing more can be done; the error below is what the user must see.
     }
-    ::close(fd);
-    return core::Error{failure(path, error_number)};
+    return core::Error{failure(path, error)};
   }
-  if (::close(fd) != 0) return core::Error{failure(path, errno)};
+  if (const int error = file.close(); error != 0) return core::Error{failure(path, error)};
   return core::ok_status();
 }
 
 // A kept file whose last line has no line end (written by hand or by another program) gets one,
 // so the first record starts a line of its own instead of joining the last one.
 core::Status end_last_line(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
-  if (fd < 0) return errno == ENOENT ? core::ok_status() : core::Error{failure(path, errno)};
+  core::FileDescriptor file(::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC));
+  if (!file.valid()) return errno == ENOENT ? core::ok_status() : core::Error{failure(path, errno)};
   struct stat status {};
   char last = '\n';
-  bool done = ::fstat(fd, &status) == 0;
-  if (done && status.st_size > 0) done = ::pread(fd, &last, 1, status.st_size - 1) == 1;
-  if (done && last != '\n') done = write_all(fd, "\r\n", 2);
-  const int error_number = errno;
-  if (::close(fd) != 0 && done) return core::Error{failure(path, errno)};
-  return done ? core::ok_status() : core::Error{failure(path, error_number)};
+  int error = ::fstat(file.get(), &status) == 0 ? 0 : errno;
+  if (error == 0 && status.st_size > 0)
+    error = core::read_at(file.get(), status.st_size - 1, &last, 1);
+  if (error == 0 && last != '\n') error = core::write_all(file.get(), "\r\n", 2);
+  if (const int closed = file.close(); error == 0) error = closed;
+  return error == 0 ? core::ok_status() : core::Error{failure(path, error)};
 }
 
 std::string joined(const std::vector<std::string>& names) {
@@ -92,8 +77,10 @@ core::Status AutomaticPhotometry::start(bool append) {
     return core::Error{data_file_ + ": cannot be kept as " + backup + " (" + std::strerror(errno) +
                        ")"};
   }
-  const int fd = ::open(data_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0 || ::close(fd) != 0) return core::Error{failure(data_file_, errno)};
+  core::FileDescriptor emptied(
+      ::open(data_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!emptied.valid()) return core::Error{failure(data_file_, errno)};
+  if (const int error = emptied.close(); error != 0) return core::Error{failure(data_file_, error)};
   return core::ok_status();
 }
 

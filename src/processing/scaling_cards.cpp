@@ -5,12 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <memory>
 
 #include "core/atomic_file.h"
 #include "core/fits_reader.h"
 #include "core/number_text.h"
+#include "core/posix_file.h"
 
 namespace orvane::processing {
 namespace {
@@ -66,37 +66,6 @@ core::Result<std::string> value_field(const char* keyword, std::string_view type
   return std::string(kField - text.size(), ' ') + std::string(text);
 }
 
-std::string system_reason(int error_number) {
-  return std::strerror(error_number);
-}
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-bool read_at(int fd, char* buffer, std::size_t size, off_t offset) {
-  while (size > 0) {
-    const ssize_t got = ::pread(fd, buffer, size, offset);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      if (got == 0) errno = EIO;  // the file shrank
-      return false;
-    }
-    buffer += got, size -= std::size_t(got), offset += got;
-  }
-  return true;
-}
-
 // Where a change of one file ended: a refusal before anything was written leaves the file out,
 // a failed write stops the run.
 struct Change {
@@ -105,27 +74,31 @@ struct Change {
   std::string error;
 };
 
-Change read_error(const std::string& path) {
-  return {false, false, path + ": cannot be read (" + system_reason(errno) + ")"};
+Change read_error(const std::string& path, int error) {
+  return {false, false, core::read_error_message(path, error)};
 }
 
-// The header up to and including the END card (whole cards only), or empty when there is none.
-bool read_header(int fd, off_t file_size, std::string& header) {
+// The header up to and including the END card (whole cards only), or empty when there is none:
+// 0, or why it could not be read.
+int read_header(int fd, off_t file_size, std::string& header) {
   const std::size_t cards = std::size_t(file_size) / kCard;
   for (std::size_t card = 0; card < cards;) {
     const std::size_t in_block = std::min(kBlock / kCard, cards - card);
     const std::size_t start = header.size();
     header.resize(start + in_block * kCard);
-    if (!read_at(fd, header.data() + start, in_block * kCard, off_t(start))) return false;
+    if (const int error = core::read_at(fd, off_t(start), header.data() + start, in_block * kCard);
+        error != 0) {
+      return error;
+    }
     for (std::size_t i = 0; i < in_block; ++i, ++card) {
       if (header.compare(card * kCard, 8, "END     ") == 0) {
         header.resize((card + 1) * kCard);
-        return true;
+        return 0;
       }
     }
   }
   header.clear();
-  return true;
+  return 0;
 }
 
 // Changes the cards in place in the header text; true when a byte changed.
@@ -152,7 +125,9 @@ Change rewrite(const std::string& path, int fd, off_t file_size, const std::stri
   std::unique_ptr<char[]> buffer(new char[kCopyBytes]);
   for (off_t at = off_t(header.size()); at < file_size;) {
     const std::size_t size = std::min<std::size_t>(kCopyBytes, std::size_t(file_size - at));
-    if (!read_at(fd, buffer.get(), size, at)) return read_error(path);
+    if (const int error = core::read_at(fd, at, buffer.get(), size); error != 0) {
+      return read_error(path, error);
+    }
     if (core::Status s = out.write(buffer.get(), size); !s) return change.error = s.error(), change;
     at += off_t(size);
   }
@@ -161,14 +136,15 @@ Change rewrite(const std::string& path, int fd, off_t file_size, const std::stri
 }
 
 Change change_file(const std::string& path, const ScalingFields& fields) {
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.get() < 0)
-    return {false, false, path + ": cannot be opened (" + system_reason(errno) + ")"};
+  core::FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file.valid()) return {false, false, core::open_error_message(path, errno)};
   struct stat status {};
-  if (::fstat(file.get(), &status) != 0) return read_error(path);
+  if (::fstat(file.get(), &status) != 0) return read_error(path, errno);
   if (!S_ISREG(status.st_mode)) return {false, false, path + ": is not a file"};
   std::string header;
-  if (!read_header(file.get(), status.st_size, header)) return read_error(path);
+  if (const int error = read_header(file.get(), status.st_size, header); error != 0) {
+    return read_error(path, error);
+  }
   if (header.empty()) return {false, false, path + ": no END card; the file was left unchanged"};
   if (!change_cards(header, fields)) return {};
   return rewrite(path, file.get(), status.st_size, header);
