@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/number_text.h"
-#include "display/row_bands.h"
+#include "core/row_bands.h"
 
 namespace orvane::display {
 
@@ -99,7 +99,7 @@ void count_by_value(const ImageFrame& frame, int w, int h, double bin_width, His
   };
   std::vector<Counts> bands;
   std::mutex bands_mutex;
-  for_each_row_band(h, std::int64_t{w} * h, [&](int first_row, int end_row) {
+  core::for_each_row_band(h, std::int64_t{w} * h, [&](int first_row, int end_row) {
     Counts counts;
     counts.per_value.assign(std::size_t(span) + 1, 0);
     count_rows(frame, w, first_row, end_row, low, span, bin_width, counts.per_value,

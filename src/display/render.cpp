@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/number_text.h"
+#include "core/row_bands.h"
 #include "display/grey_level.h"
-#include "display/row_bands.h"
 
 namespace orvane::display {
 
@@ -160,7 +160,7 @@ void render(const ImageFrame& frame, DisplayState& state, RgbImage& picture) {
     for (int dx = 0; dx < picture.width; ++dx) source_x[dx] = std::min(s * dx + s - 1, w - 1);
     std::vector<int> source_y(std::size_t(picture.height));
     for (int dy = 0; dy < picture.height; ++dy) source_y[dy] = std::min(s * dy + s - 1, h - 1);
-    for_each_row_band(
+    core::for_each_row_band(
         picture.height, std::int64_t{picture.width} * picture.height,
         [&](int first_row, int end_row) {
           if (s == 1) {

@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-namespace orvane::display {
+namespace orvane::core {
 
 // Runs work(first_row, end_row) over bands of rows, one band per processor core for large
 // pictures, and returns when every band is done. Each band writes only its own rows (or its
@@ -30,4 +30,4 @@ void for_each_row_band(int rows, long long pixels, Work work) {
   for (auto& helper : helpers) helper.join();
 }
 
-}  // namespace orvane::display
+}  // namespace orvane::core
