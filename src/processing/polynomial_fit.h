@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/polynomial.h"
+
+namespace orvane::processing {
+
+using core::Polynomial;
+
+// What the least-squares fit of a row needs from the columns alone, x = 0 .. width-1: the power
+// sums S0..S10 and each column's powers x^1..x^5, all formed by repeated multiplication as the
+// fit forms them. A run over many rows of one width makes it once.
+class FitBasis {
+ public:
+  static constexpr int kMaxDegree = 5;
+
+  explicit FitBasis(int width);
+
+  int width() const { return width_; }
+  // S_k = sum of x^k, k = 0..10.
+  double power_sum(int k) const { return power_sums_[k]; }
+  // x^k for x = 0 .. width-1, k = 1..5.
+  const double* powers(int k) const { return powers_.data() + std::size_t(k - 1) * width_; }
+
+ private:
+  int width_;
+  std::array<double, 2 * kMaxDegree + 1> power_sums_{};
+  std::vector<double> powers_;
+};
+
+// function_approximate: the least-squares polynomial of `degree` (2..5) through the row's
+// values at x = 0 .. width-1, from the normal equations solved by Gauss-Jordan elimination
+// without pivoting. Nothing when the degree is outside 2..5, the row has fewer than degree + 1
+// columns, a pivot is 0 or not finite, or a coefficient comes out not finite.
+std::optional<Polynomial> function_approximate(const FitBasis& basis, const std::int32_t* row,
+                                               int degree);
+std::optional<Polynomial> function_approximate(const std::int32_t* row, int width, int degree);
+
+}  // namespace orvane::processing
