@@ -1,0 +1,104 @@
+#include "processing/noise_filters.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "processing/row_frames.h"
+#include "support/scripted_user_interface.h"
+
+namespace orvane::processing {
+namespace {
+
+using test::Row;
+
+TEST(NoiseFilters, RewriteRowsAsTheMenuSays) {
+  const struct {
+    const char* name;
+    NoiseFilter filter;
+    std::vector<Row> before, after;
+  } cases[] = {
+      {"3 point: a linear row stays",
+       NoiseFilter::kThreePoint,
+       {{10, 20, 30, 40, 50}},
+       {{10, 20, 30, 40, 50}}},
+      {"3 point: each mean read from the copy; end columns kept",
+       NoiseFilter::kThreePoint,
+       {{0, 0, 3, 0, 0}},
+       {{0, 1, 1, 1, 0}}},
+      {"5 point: 9 / 5 = 1.8 gives 2; two end columns kept",
+       NoiseFilter::kFivePoint,
+       {{9, 0, 0, 0, 0, 0, 9}},
+       {{9, 0, 2, 0, 2, 0, 9}}},
+      // t = round(600 / 3 x 1.5) = 300 < 400.
+      {"hot/cool: a hot 400 becomes 100",
+       NoiseFilter::kHotCool,
+       {{100, 100, 400, 100, 100}},
+       {{100, 100, 100, 100, 100}}},
+      // 10 < round(210 / 3 x 0.5) = 35.
+      {"hot/cool: a cool 10 becomes 100",
+       NoiseFilter::kHotCool,
+       {{100, 10, 100}},
+       {{100, 100, 100}}},
+      {"hot/cool: halves to even, 2.5 gives 2 and 3.5 gives 4",
+       NoiseFilter::kHotCool,
+       {{2, 9, 3}, {3, 9, 4}},
+       {{2, 2, 3}, {3, 4, 4}}},
+      // 90 becomes 10; then 20 is hot against the corrected 10 (from the copy's 90 it is not).
+      {"hot/cool: works in place", NoiseFilter::kHotCool, {{0, 90, 20, 0}}, {{0, 10, 5, 0}}},
+      // The plus holds 4, 8, 9, 5, 1: the corners of 1000 are not in it.
+      {"shade average: (4 + 5 + 8) / 3 = 5.67 gives 6; edges kept",
+       NoiseFilter::kShadeAverage,
+       {{1000, 4, 1000}, {5, 9, 1}, {1000, 8, 1000}},
+       {{1000, 4, 1000}, {5, 6, 1}, {1000, 8, 1000}}},
+      {"shade median: 5; edges kept",
+       NoiseFilter::kShadeMedian,
+       {{1000, 4, 1000}, {5, 9, 1}, {1000, 8, 1000}},
+       {{1000, 4, 1000}, {5, 5, 1}, {1000, 8, 1000}}},
+      {"shade average: a single bright pixel is removed",
+       NoiseFilter::kShadeAverage,
+       {{10, 10, 10}, {10, 900, 10}, {10, 10, 10}},
+       {{10, 10, 10}, {10, 10, 10}, {10, 10, 10}}},
+      {"shade median: a single bright pixel is removed",
+       NoiseFilter::kShadeMedian,
+       {{10, 10, 10}, {10, 900, 10}, {10, 10, 10}},
+       {{10, 10, 10}, {10, 10, 10}, {10, 10, 10}}},
+      // For 7 points the residual of the best quintic is the 6th difference 1 -6 15 -20 15 -6 1;
+      // 100 plus ten times it is fitted by the constant 100.
+      {"5th function: the row becomes its fit",
+       NoiseFilter::kFifthFunction,
+       {{110, 40, 250, -100, 250, 40, 110}},
+       {{100, 100, 100, 100, 100, 100, 100}}},
+  };
+  for (const auto& c : cases) {
+    auto frame = test::frame_of(c.before);
+    test::ScriptedUserInterface ui;
+    const RowsOutcome outcome = apply_noise_filter(*frame, c.filter, ui);
+    EXPECT_EQ(test::rows_of(*frame), c.after) << c.name;
+    EXPECT_EQ(outcome.rows_left, 0) << c.name;
+  }
+}
+
+TEST(NoiseFilters, ReportRowsAndStopWhenAsked) {
+  auto frame = test::frame_of({{0, 0, 3, 0, 0}, {0, 0, 3, 0, 0}});
+  test::ScriptedUserInterface ui;
+  ui.cancel_at_progress = 2;
+  const RowsOutcome outcome = apply_noise_filter(*frame, NoiseFilter::kThreePoint, ui);
+  EXPECT_EQ(test::rows_of(*frame), (std::vector<Row>{{0, 1, 1, 1, 0}, {0, 0, 3, 0, 0}}));
+  EXPECT_TRUE(outcome.cancelled);
+  EXPECT_EQ(ui.progress_lines.front(), "3 point average: ");
+  EXPECT_EQ(ui.progress_counts.back().total, 2u);
+  EXPECT_EQ(noise_filter_question(NoiseFilter::kThreePoint), "3 point average, Start");
+
+  // Five columns are too few for a degree-5 fit: both rows stay, and the run says so.
+  frame = test::frame_of({{1, 2, 3, 4, 5}, {5, 4, 3, 2, 1}});
+  test::ScriptedUserInterface quiet;
+  const RowsOutcome short_rows = apply_noise_filter(*frame, NoiseFilter::kFifthFunction, quiet);
+  EXPECT_EQ(test::rows_of(*frame), (std::vector<Row>{{1, 2, 3, 4, 5}, {5, 4, 3, 2, 1}}));
+  EXPECT_EQ(rows_left_message(short_rows),
+            "2 rows were left unchanged: no fit could be made for them");
+}
+
+}  // namespace
+}  // namespace orvane::processing
