@@ -17,6 +17,7 @@ const CommandTable& commands() {
     add_photometry_commands(table);
     add_lightcurve_commands(table);
     add_processing_commands(table);
+    add_row_commands(table);
     return table;
   }();
   return kCommands;

@@ -23,6 +23,10 @@ OptionSpec bitpix_option() {
   return {"--bitpix", "8|16|32", "BITPIX of the written file", "default the BITPIX read"};
 }
 
+int written_bitpix(const ParsedArgs& args, const core::ImageFrame& frame) {
+  return choice(args, "--bitpix", {8, 16, 32}, frame.bitpix);
+}
+
 const std::string& single_file(const ParsedArgs& args) {
   if (args.positional.empty()) throw UsageError{"missing FILE"};
   if (args.positional.size() > 1) throw UsageError{"unexpected argument " + args.positional[1]};

@@ -29,6 +29,7 @@ void add_image_commands(CommandTable& table);
 void add_photometry_commands(CommandTable& table);
 void add_lightcurve_commands(CommandTable& table);
 void add_processing_commands(CommandTable& table);
+void add_row_commands(CommandTable& table);
 
 // Thrown for wrong usage; turned into exit status 2 with the usage line.
 struct UsageError {
@@ -41,6 +42,8 @@ std::vector<OptionSpec> with_read_options(std::vector<OptionSpec> options);
 // The -o option of a command that writes one file, and --bitpix of one that writes FITS.
 OptionSpec output_option(const std::string& what);
 OptionSpec bitpix_option();
+// The BITPIX to write: --bitpix, else the one the frame was read with.
+int written_bitpix(const ParsedArgs& args, const core::ImageFrame& frame);
 
 // The one FILE argument, or a usage error.
 const std::string& single_file(const ParsedArgs& args);

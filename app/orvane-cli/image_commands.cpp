@@ -14,10 +14,6 @@
 namespace orvane::cli {
 namespace {
 
-int written_bitpix(const ParsedArgs& args, const core::ImageFrame& frame) {
-  return choice(args, "--bitpix", {8, 16, 32}, frame.bitpix);
-}
-
 int run_info(const ParsedArgs& args, core::CliUserInterface& ui) {
   const std::string& path = single_file(args);
   std::vector<PixelPosition> pixels;

@@ -42,10 +42,6 @@ int batch_status(const BatchOutcome& outcome, core::CliUserInterface& ui,
   return outcome.end == BatchEnd::kCompleted ? kExitDone : kExitFailed;
 }
 
-int written_bitpix(const ParsedArgs& args, const core::ImageFrame& frame) {
-  return choice(args, "--bitpix", {8, 16, 32}, frame.bitpix);
-}
-
 // dark and flat: one reference applied to the frame read from FILE, written to OUT.
 template <typename Step>
 int run_single(const ParsedArgs& args, core::CliUserInterface& ui,

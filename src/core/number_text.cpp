@@ -164,6 +164,12 @@ std::string format(double value, std::string_view pattern) {
   return out;
 }
 
+std::string str_round_trip(double value) {
+  char buffer[64];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return ec == std::errc() ? std::string(buffer, end) : "0";
+}
+
 std::int32_t round_to_i32(double value) {
   if (std::isnan(value)) return 0;
   if (value >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();

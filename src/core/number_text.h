@@ -20,6 +20,10 @@ std::string str(double value);
 // Str without the leading blank, as orvane-cli prints numbers ("12.35", "-0.5").
 std::string str_trimmed(double value);
 
+// The shortest decimal that reads back as the same double, in fixed or exponent form, whichever
+// is shorter ("3", "-1.25e-07"): coefficients printed for scripts, which must lose nothing.
+std::string str_round_trip(double value);
+
 // Number with a pattern: '0' a digit always shown, '#' a digit shown only when significant, '.'
 // the point, anything else copied. Rounds half away from zero at the pattern's last digit on the
 // decimal value str() writes. format(0.25, "####.###") is ".25", format(3, "####.###") is "3.".
