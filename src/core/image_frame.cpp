@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <mutex>
 
 #include "core/number_text.h"
+#include "core/row_bands.h"
 #include "core/vector_clones.h"
 
 namespace orvane::core {
@@ -27,17 +29,20 @@ std::string statistics_text(std::int32_t max_value, std::int32_t min_value, std:
   return "max" + str(max_value) + " / min" + str(min_value) + " / ave" + str(average);
 }
 
-// Extremes of a row leaving out zeros, folded into max_value and min_value, and the row's sum.
-// Zero pixels are masked into values that can never win, which keeps the loop free of branches
-// so it vectorises.
-ORVANE_VECTOR_CLONES std::int64_t fold_row(const std::int32_t* row, int width,
-                                           std::int32_t& max_value, std::int32_t& min_value) {
+// Extremes of a row leaving out zeros, folded into max_value and min_value, and the row's sum;
+// with `copy` the row is also copied there on the way, so Undo reads each pixel once. Zero
+// pixels are masked into values that can never win, which keeps the loop free of branches so it
+// vectorises.
+ORVANE_VECTOR_CLONES std::int64_t fold_row(const std::int32_t* __restrict row, int width,
+                                           std::int32_t& max_value, std::int32_t& min_value,
+                                           std::int32_t* __restrict copy = nullptr) {
   constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
   constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
   std::int32_t high = max_value, low = min_value;
   std::int64_t sum = 0;
   for (int x = 0; x < width; ++x) {
     const std::int32_t v = row[x];
+    if (copy != nullptr) copy[x] = v;
     const std::int32_t zero_mask = -static_cast<std::int32_t>(v == 0);
     high = std::max(high, v | (zero_mask & kLowest));
     low = std::min(low, v | (zero_mask & kHighest));
@@ -54,7 +59,13 @@ std::pair<std::int32_t, std::int32_t> extremes_without_zeros(const ImageFrame& f
   const int height = usable_side(frame.height);
   std::int32_t max_value = -1;
   std::int32_t min_value = std::numeric_limits<std::int32_t>::max();
-  for (int y = 0; y < height; ++y) fold_row(frame.pixels.row(y), width, max_value, min_value);
+  std::mutex merging;
+  for_each_row_band(height, std::int64_t{width} * height, [&](int first, int end) {
+    std::int32_t high = -1, low = std::numeric_limits<std::int32_t>::max();
+    for (int y = first; y < end; ++y) fold_row(frame.pixels.row(y), width, high, low);
+    const std::lock_guard<std::mutex> lock(merging);
+    max_value = std::max(max_value, high), min_value = std::min(min_value, low);
+  });
   return {max_value, min_value};
 }
 
@@ -86,14 +97,16 @@ UndoOutcome undo_restore(ImageFrame& frame) {
   const std::int32_t* from = frame.undo_pixels.data();
   std::int32_t* to = frame.pixels.data();
 
-  // The whole store comes back. Each image row is scanned for the extremes and the sum right
-  // after its copy, while it is still in the cache, so the pixels come from memory only once.
+  // The whole store comes back. The image's rows are copied while their extremes and sum are
+  // taken, so the pixels are read only once; everything else is copied as it is.
   std::int32_t max_value = -1;
   std::int32_t min_value = std::numeric_limits<std::int32_t>::max();
   std::int64_t sum = 0;
   for (int y = 0; y < height; ++y) {
-    std::memcpy(to + kSide * y, from + kSide * y, kSide * sizeof(std::int32_t));
-    sum += fold_row(to + kSide * y, width, max_value, min_value);
+    const std::int32_t* source = from + kSide * y;
+    std::int32_t* target = to + kSide * y;
+    sum += fold_row(source, width, max_value, min_value, target);
+    std::memcpy(target + width, source + width, (kSide - width) * sizeof(std::int32_t));
   }
   std::memcpy(to + kSide * height, from + kSide * height,
               (PixelStore::kElements - kSide * height) * sizeof(std::int32_t));
