@@ -116,7 +116,9 @@ RowsOutcome inclination_compensate_all(core::ImageFrame& frame, core::UserInterf
   const int height = usable_side(frame.height);
   const RowsOutcome outcome = run_rows(
       height, width, ui, "Calculation", [](int y) { return "Line :" + core::str(y); },
-      [&](int y, RowsOutcome& counts) { inclination_compensate(frame, y, nullptr, counts); });
+      [&](int first, int end, RowsOutcome& counts) {
+        for (int y = first; y < end; ++y) inclination_compensate(frame, y, nullptr, counts);
+      });
   // Every row's values, compensated or not; after a stop the rows not reached count as they
   // are, so the extremes always describe the frame.
   Extremes e;

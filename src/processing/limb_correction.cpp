@@ -39,25 +39,40 @@ ORVANE_VECTOR_CLONES int flatten_row(const Polynomial& fit, std::int32_t* row, i
   return left;
 }
 
+// Rows first .. end-1 flattened, the fits of four rows made together.
+void flatten_rows(const FitBasis& basis, core::ImageFrame& frame, int first, int end,
+                  RowsOutcome& outcome) {
+  const int width = basis.width();
+  for (int y = first; y < end; y += kRowsAtOnce) {
+    const int count = std::min(kRowsAtOnce, end - y);
+    const std::int32_t* rows[kRowsAtOnce];
+    std::optional<Polynomial> fits[kRowsAtOnce];
+    for (int r = 0; r < count; ++r) rows[r] = frame.pixels.row(y + r);
+    function_approximate_rows(basis, rows, count, 5, fits);
+    for (int r = 0; r < count; ++r) {
+      if (!fits[r]) {
+        ++outcome.rows_left;
+        continue;
+      }
+      std::int32_t* row = frame.pixels.row(y + r);
+      // A fit needs 6 columns, so width - 1 is never 0 here.
+      const std::int32_t m = core::round_to_i32(double(row_sum(row, width)) / (width - 1));
+      outcome.pixels_left += flatten_row(*fits[r], row, width, m);
+    }
+  }
+}
+
 }  // namespace
 
 RowsOutcome limb_darkening_correct(core::ImageFrame& frame, core::UserInterface& ui) {
   const int width = std::clamp(frame.width, 0, core::ImageFrame::kMaxSide);
   const int height = std::clamp(frame.height, 0, core::ImageFrame::kMaxSide);
   const FitBasis basis(width);
-  const auto work = [&](int y, RowsOutcome& outcome) {
-    std::int32_t* row = frame.pixels.row(y);
-    const std::optional<Polynomial> fit = function_approximate(basis, row, 5);
-    if (!fit) {
-      ++outcome.rows_left;
-      return;
-    }
-    // A fit needs 6 columns, so width - 1 is never 0 here.
-    const std::int32_t m = core::round_to_i32(double(row_sum(row, width)) / (width - 1));
-    outcome.pixels_left += flatten_row(*fit, row, width, m);
-  };
   const RowsOutcome outcome = run_rows(
-      height, width, ui, kLimbQuestion, [](int) { return std::string(); }, work);
+      height, width, ui, kLimbQuestion, [](int) { return std::string(); },
+      [&](int first, int end, RowsOutcome& counts) {
+        flatten_rows(basis, frame, first, end, counts);
+      });
   std::tie(frame.max_value, frame.min_value) = core::extremes_without_zeros(frame);
   return outcome;
 }

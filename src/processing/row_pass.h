@@ -11,14 +11,15 @@
 
 namespace orvane::processing {
 
-// Runs row_work(y, outcome) for the rows y = 0 .. height-1 of a frame `width` wide, telling
-// ui.progress(caption, label(y), {y, height}) before row y; a progress call that answers "stop"
-// ends the run before that row, the rows done staying changed. The rows run in batches, each
-// spread over the processor cores, so row_work may change only its own row and count into the
-// outcome it is handed; the progress calls of a batch come before its rows.
-template <typename Label, typename RowWork>
+// Runs rows_work(first, end, outcome) over the rows 0 .. height-1 of a frame `width` wide,
+// telling ui.progress(caption, label(y), {y, height}) before row y; a progress call that
+// answers "stop" ends the run before that row, the rows done staying changed. The rows run in
+// batches, each spread over the processor cores in bands of whole rows, so rows_work may change
+// only the rows first .. end-1 and count into the outcome it is handed; the progress calls of a
+// batch come before its rows.
+template <typename Label, typename RowsWork>
 RowsOutcome run_rows(int height, int width, core::UserInterface& ui, std::string_view caption,
-                     Label label, RowWork row_work) {
+                     Label label, RowsWork rows_work) {
   constexpr long long kPixelsPerBatch = 1 << 21;
   const int batch =
       int(std::clamp<long long>(kPixelsPerBatch / std::max(width, 1), 1, std::max(height, 1)));
@@ -35,7 +36,7 @@ RowsOutcome run_rows(int height, int width, core::UserInterface& ui, std::string
     const long long pixels = static_cast<long long>(end - first) * width;
     core::for_each_row_band(end - first, pixels, [&](int from, int to) {
       RowsOutcome band;
-      for (int y = first + from; y < first + to; ++y) row_work(y, band);
+      rows_work(first + from, first + to, band);
       rows_left += band.rows_left;
       pixels_left += band.pixels_left;
     });

@@ -13,6 +13,8 @@ namespace {
 
 using test::Row;
 
+constexpr std::int32_t kMax = 2147483647, kMin = -kMax - 1;
+
 TEST(NoiseFilters, RewriteRowsAsTheMenuSays) {
   const struct {
     const char* name;
@@ -27,10 +29,30 @@ TEST(NoiseFilters, RewriteRowsAsTheMenuSays) {
        NoiseFilter::kThreePoint,
        {{0, 0, 3, 0, 0}},
        {{0, 1, 1, 1, 0}}},
-      {"5 point: 9 / 5 = 1.8 gives 2; two end columns kept",
+      // Values of 2^28 and more are summed in 64 bits: 2 x 2147483647 + 2147483644 = 3 x
+      // 2147483646.
+      {"3 point: sums beyond 32 bits",
+       NoiseFilter::kThreePoint,
+       {{kMax, kMax, kMax - 2, kMax, kMax}},
+       {{kMax, kMax - 1, kMax - 1, kMax - 1, kMax}}},
+      // 5 x 2147483647 - 3 = 5 x 2147483646 + 2.
+      {"5 point: sums beyond 32 bits",
        NoiseFilter::kFivePoint,
-       {{9, 0, 0, 0, 0, 0, 9}},
-       {{9, 0, 2, 0, 2, 0, 9}}},
+       {{kMax - 3, kMax, kMax, kMax, kMax}},
+       {{kMax - 3, kMax, kMax - 1, kMax, kMax}}},
+      {"hot/cool: the largest value between two smallest",
+       NoiseFilter::kHotCool,
+       {{kMin, kMax, kMin}},
+       {{kMin, kMin, kMin}}},
+      // Middle three of kMin, kMin, kMax, kMax, kMax: (kMax + kMax + kMin) / 3 = 715827882.
+      {"shade average: sums beyond 32 bits",
+       NoiseFilter::kShadeAverage,
+       {{0, kMax, 0}, {kMax, kMin, kMin}, {0, kMax, 0}},
+       {{0, kMax, 0}, {kMax, 715827882, kMin}, {0, kMax, 0}}},
+      {"5 point: 8 / 5 = 1.6 and 9 / 5 = 1.8 give 2; two end columns kept",
+       NoiseFilter::kFivePoint,
+       {{8, 0, 0, 0, 0, 0, 9}},
+       {{8, 0, 2, 0, 2, 0, 9}}},
       // t = round(600 / 3 x 1.5) = 300 < 400.
       {"hot/cool: a hot 400 becomes 100",
        NoiseFilter::kHotCool,
@@ -45,6 +67,12 @@ TEST(NoiseFilters, RewriteRowsAsTheMenuSays) {
        NoiseFilter::kHotCool,
        {{2, 9, 3}, {3, 9, 4}},
        {{2, 2, 3}, {3, 4, 4}}},
+      // Thresholds on a half: round(3.5) = 4 keeps 4, round(4.5) = 4 drops 5; round(1.5) = 2
+      // drops 1 as cool, round(2.5) = 2 keeps 2.
+      {"hot/cool: thresholds round halves to even",
+       NoiseFilter::kHotCool,
+       {{1, 4, 2}, {1, 5, 3}, {4, 1, 4}, {6, 2, 7}},
+       {{1, 4, 2}, {1, 2, 3}, {4, 4, 4}, {6, 2, 7}}},
       // 90 becomes 10; then 20 is hot against the corrected 10 (from the copy's 90 it is not).
       {"hot/cool: works in place", NoiseFilter::kHotCool, {{0, 90, 20, 0}}, {{0, 10, 5, 0}}},
       // The plus holds 4, 8, 9, 5, 1: the corners of 1000 are not in it.

@@ -57,6 +57,17 @@ TEST(FunctionApproximate, Degree5ThroughSixPointsAndAWideRow) {
   for (int x = 0; x < 4000; ++x) worst = std::max(worst, std::abs((*fit)(x)-parabola(x)));
   EXPECT_LT(worst, 0.01) << worst;
 
+  // Rows fitted together with one basis give what each row alone gives, to the last bit.
+  const FitBasis basis(6);
+  const std::vector<std::int32_t> others[] = {
+      {1, 1, 2, 3, 5, 8}, {9, 0, 9, 0, 9, 0}, {-7, 3, 3, 3, 3, 2}};
+  const std::int32_t* rows[] = {others[0].data(), six.data(), others[1].data(), others[2].data()};
+  std::optional<Polynomial> together[4];
+  function_approximate_rows(basis, rows, 4, 5, together);
+  for (int r = 0; r < 4; ++r) {
+    EXPECT_EQ(together[r]->coefficients, function_approximate(rows[r], 6, 5)->coefficients) << r;
+  }
+
   EXPECT_FALSE(function_approximate(six.data(), 5, 5)) << "fewer columns than unknowns";
   EXPECT_FALSE(function_approximate(six.data(), 6, 6)) << "degree outside 2..5";
 }
