@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/number_text.h"
+#include "processing/polynomial_fit.h"
 #include "processing/row_frames.h"
 #include "support/scripted_user_interface.h"
 
@@ -126,6 +128,30 @@ TEST(NoiseFilters, ReportRowsAndStopWhenAsked) {
   EXPECT_EQ(test::rows_of(*frame), (std::vector<Row>{{1, 2, 3, 4, 5}, {5, 4, 3, 2, 1}}));
   EXPECT_EQ(rows_left_message(short_rows),
             "2 rows were left unchanged: no fit could be made for them");
+}
+
+// 2048 x 1100 is more than one batch of rows, each spread over the cores: every row comes out
+// as a row-by-row reckoning gives it.
+TEST(NoiseFilters, LargeFramesComeOutAsRowByRow) {
+  std::vector<Row> rows(1100, Row(2048));
+  for (int y = 0; y < 1100; ++y) {
+    for (int x = 0; x < 2048; ++x) rows[y][x] = (x * 7919 + y * 104729) % 5000;
+  }
+  for (const NoiseFilter filter : {NoiseFilter::kThreePoint, NoiseFilter::kFifthFunction}) {
+    auto frame = test::frame_of(rows);
+    test::ScriptedUserInterface ui;
+    apply_noise_filter(*frame, filter, ui);
+    for (int y = 0; y < 1100; y += 7) {
+      const Row& r = rows[y];
+      const auto fit = function_approximate(r.data(), 2048, 5);
+      for (int x = 1; x < 2047; ++x) {
+        const std::int32_t expected = filter == NoiseFilter::kThreePoint
+                                          ? core::round_to_i32((r[x - 1] + r[x] + r[x + 1]) / 3.0)
+                                          : core::round_to_i32((*fit)(x));
+        ASSERT_EQ(frame->pixels.at(x, y), expected) << int(filter) << " at " << x << ", " << y;
+      }
+    }
+  }
 }
 
 }  // namespace
