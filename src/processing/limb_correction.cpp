@@ -39,27 +39,20 @@ ORVANE_VECTOR_CLONES int flatten_row(const Polynomial& fit, std::int32_t* row, i
   return left;
 }
 
-// Rows first .. end-1 flattened, the fits of four rows made together.
+// Rows first .. end-1 flattened.
 void flatten_rows(const FitBasis& basis, core::ImageFrame& frame, int first, int end,
                   RowsOutcome& outcome) {
   const int width = basis.width();
-  for (int y = first; y < end; y += kRowsAtOnce) {
-    const int count = std::min(kRowsAtOnce, end - y);
-    const std::int32_t* rows[kRowsAtOnce];
-    std::optional<Polynomial> fits[kRowsAtOnce];
-    for (int r = 0; r < count; ++r) rows[r] = frame.pixels.row(y + r);
-    function_approximate_rows(basis, rows, count, 5, fits);
-    for (int r = 0; r < count; ++r) {
-      if (!fits[r]) {
-        ++outcome.rows_left;
-        continue;
-      }
-      std::int32_t* row = frame.pixels.row(y + r);
-      // A fit needs 6 columns, so width - 1 is never 0 here.
-      const std::int32_t m = core::round_to_i32(double(row_sum(row, width)) / (width - 1));
-      outcome.pixels_left += flatten_row(*fits[r], row, width, m);
-    }
-  }
+  fit_rows(basis, frame.pixels, first, end, 5,
+           [&](std::int32_t* row, const std::optional<Polynomial>& fit) {
+             if (!fit) {
+               ++outcome.rows_left;
+               return;
+             }
+             // A fit needs 6 columns, so width - 1 is never 0 here.
+             const std::int32_t m = core::round_to_i32(double(row_sum(row, width)) / (width - 1));
+             outcome.pixels_left += flatten_row(*fit, row, width, m);
+           });
 }
 
 }  // namespace

@@ -12,23 +12,14 @@ namespace {
 
 constexpr std::size_t kSide = core::PixelStore::kSide;
 
-// Rows first .. end-1 replaced by their degree-5 fits, the fits of four rows made together.
+// Rows first .. end-1 replaced by their degree-5 fits.
 void fifth_function_rows(const FitBasis& basis, core::ImageFrame& frame, int first, int end,
                          RowsOutcome& outcome) {
-  for (int y = first; y < end; y += kRowsAtOnce) {
-    const int count = std::min(kRowsAtOnce, end - y);
-    const std::int32_t* rows[kRowsAtOnce];
-    std::optional<Polynomial> fits[kRowsAtOnce];
-    for (int r = 0; r < count; ++r) rows[r] = frame.pixels.row(y + r);
-    function_approximate_rows(basis, rows, count, 5, fits);
-    for (int r = 0; r < count; ++r) {
-      if (fits[r]) {
-        polynomial_row(*fits[r], frame.pixels.row(y + r), basis.width());
-      } else {
-        ++outcome.rows_left;
-      }
-    }
-  }
+  fit_rows(basis, frame.pixels, first, end, 5,
+           [&](std::int32_t* row, const std::optional<Polynomial>& fit) {
+             if (fit) return polynomial_row(*fit, row, basis.width());
+             ++outcome.rows_left;
+           });
 }
 
 int usable_side(int side) {

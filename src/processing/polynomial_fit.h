@@ -1,10 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "core/pixel_store.h"
 #include "core/polynomial.h"
 
 namespace orvane::processing {
@@ -46,5 +48,20 @@ std::optional<Polynomial> function_approximate(const std::int32_t* row, int widt
 inline constexpr int kRowsAtOnce = 4;
 void function_approximate_rows(const FitBasis& basis, const std::int32_t* const* rows, int count,
                                int degree, std::optional<Polynomial>* fits);
+
+// Fits the rows first .. end-1 of the store, four at a time, and hands each to
+// fitted(row pointer, fit), the fit empty when none could be made. fitted may change its row.
+template <typename Fitted>
+void fit_rows(const FitBasis& basis, core::PixelStore& pixels, int first, int end, int degree,
+              Fitted fitted) {
+  for (int y = first; y < end; y += kRowsAtOnce) {
+    const int count = std::min(kRowsAtOnce, end - y);
+    const std::int32_t* rows[kRowsAtOnce];
+    std::optional<Polynomial> fits[kRowsAtOnce];
+    for (int r = 0; r < count; ++r) rows[r] = pixels.row(y + r);
+    function_approximate_rows(basis, rows, count, degree, fits);
+    for (int r = 0; r < count; ++r) fitted(pixels.row(y + r), fits[r]);
+  }
+}
 
 }  // namespace orvane::processing
