@@ -11,8 +11,8 @@ struct DisplayState {
   int display_scale = 1;        // 1, 2 or 4 frame pixels per display pixel in each direction
   int line_mode = 0;            // 1 while the profile line is shown on the picture
   int line_row = 0;             // frame row of the profile line
-  double curve_scale = 255;     // intensity-curve chart settings
-  double curve_offset = 0;
+  int curve_scale = 255;        // intensity-curve chart: vertical extent in levels, at least 1
+  int curve_offset = 0;         // and the shift of the curve in whole levels
 };
 
 }  // namespace orvane::display

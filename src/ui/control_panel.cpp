@@ -105,6 +105,12 @@ void ControlPanel::build_contrast_rows() {
   contrast_row(section(1, "Contrast"), 2, "Range", 1, 1);
   contrast_row(make_command(5, "Auto"), 3, "Background", 2, 3);
   grid_->addWidget(make_label(20, "max 0 / min 0 / ave 0"), row_++, kSection, 1, 6);
+  // Says while files are read with a calculation applied, so no frame is taken for raw data.
+  read_calculation_label_ = new QLabel(this);
+  read_calculation_label_->setObjectName("read_calculation");
+  read_calculation_label_->setStyleSheet("color: #b00000");
+  read_calculation_label_->hide();
+  grid_->addWidget(read_calculation_label_, row_++, kSection, 1, 6);
   auto* rules = new QHBoxLayout;
   for (const char* name : {"Line1", "Line2", "Line3"}) rules->addWidget(make_rule(name));
   grid_->addLayout(rules, row_++, kSection, 1, 6);
@@ -168,6 +174,13 @@ QLineEdit* ControlPanel::position_y_box(int slot) const {
 void ControlPanel::set_sky_rows_visible(bool visible) {
   for (int number : {6, 8, 18}) labels_.at(number)->setVisible(visible);
   for (int number : {5, 6, 9, 10, 21, 22}) texts_.at(number)->setVisible(visible);
+}
+
+bool ControlPanel::show_read_calculation(const QString& text) {
+  read_calculation_label_->setText(text);
+  const bool changed = read_calculation_label_->isHidden() != text.isEmpty();
+  read_calculation_label_->setHidden(text.isEmpty());
+  return changed;
 }
 
 }  // namespace orvane::ui

@@ -42,6 +42,9 @@ class ControlPanel : public QWidget {
   QPushButton* background_down_button() const { return commands_.at(4); }
   QPushButton* auto_contrast_button() const { return commands_.at(5); }
   QLabel* statistics_label() const { return labels_.at(20); }
+  // The active read-time calculation, or nothing when text is empty; true when the line came
+  // or went.
+  bool show_read_calculation(const QString& text);
 
   // Star positions by slot 1..6 (comparison, its sky, variable, its sky, check, its sky).
   QLineEdit* position_x_box(int slot) const;
@@ -90,6 +93,7 @@ class ControlPanel : public QWidget {
   std::map<int, QLabel*> labels_;
   std::map<int, QPushButton*> commands_;
   ClickableLabel* search_span_label_ = nullptr;
+  QLabel* read_calculation_label_ = nullptr;
 };
 
 }  // namespace orvane::ui

@@ -106,12 +106,16 @@ void ImageWindow::on_mouse_down(Qt::MouseButton button, bool shift, double x_twi
 }
 
 void ImageWindow::move_profile_line(int row) {
+  show_profile_row(row);
+  emit profile_row_moved(row);
+}
+
+void ImageWindow::show_profile_row(int row) {
   display::DisplayState& state = workspace_.display;
   display::erase_profile_line(picture_->picture(), workspace_.frame, state, state.line_row);
   state.line_row = row;
   display::draw_profile_line(picture_->picture(), workspace_.frame.width, row, state.display_scale);
   picture_->refresh();
-  emit profile_row_moved(row);
 }
 
 void ImageWindow::copy_to_clipboard() {

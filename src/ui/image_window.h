@@ -30,6 +30,9 @@ class ImageWindow : public QWidget {
   // Redraws the whole picture from the frame (used by the marker drawers to start clean).
   void render_picture();
 
+  // The profile line moved to the row without telling anyone (a redraw keeps the row).
+  void show_profile_row(int row);
+
   // A window without a stored place goes beside the main window, no larger than the room
   // there; a larger picture scrolls.
   void place_beside(const QWidget& main_window);

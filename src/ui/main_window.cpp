@@ -183,12 +183,10 @@ void MainWindow::hide_automatic_button() {
 }
 
 void MainWindow::frame_changed(const FrameChange& change) {
-  if (change.statistics) {
-    panel_->statistics_label()->setText(qt(*change.statistics));
-  } else {
-    show_statistics();
-  }
+  show_statistics();
+  if (change.statistics) panel_->statistics_label()->setText(qt(*change.statistics));
   if (change.auto_contrast) run_auto_contrast();
+  if (change.reset_markers) reset_marker_state();
   if (change.rebuild_picture && (!change.picture_only_if_open || image_window_)) {
     set_cross_mode(0);  // the marks go with the old picture
     open_image_window();
@@ -198,6 +196,9 @@ void MainWindow::frame_changed(const FrameChange& change) {
 
 void MainWindow::show_statistics() {
   panel_->statistics_label()->setText(qt(core::statistics_show(workspace_.frame)));
+  const std::string calculation =
+      core::read_calculation_text(core::read_options_of(workspace_.frame));
+  if (panel_->show_read_calculation(qt(calculation))) fit_panel();
 }
 
 void MainWindow::show_contrast() {
@@ -226,7 +227,9 @@ void MainWindow::step_background(double factor) {
 // squares that were on it drawn over it again (the render draws the profile line itself).
 void MainWindow::redraw_picture() {
   if (!image_window_) return;
+  const int row = workspace_.display.line_row;
   image_window_->render_picture();
+  if (workspace_.display.line_mode == 1) image_window_->show_profile_row(row);
   if (workspace_.cross_mode == 1) aperture_draw();
   if (workspace_.search_span_shown == 1) search_span_draw();
   image_window_->picture()->refresh();
@@ -243,6 +246,9 @@ void MainWindow::open_image_window() {
           &MainWindow::toggle_magnifier);
   connect(image_window_, &ImageWindow::position_window_requested, this,
           &MainWindow::open_position_window);
+  connect(image_window_, &ImageWindow::profile_row_moved, this, [this](int row) {
+    if (profile_row_moved_) profile_row_moved_(row);
+  });
   connect(image_window_, &ImageWindow::unloading, this, [this] {
     // The magnifier closes with the picture; the flag says whether it is open, so the next
     // click on a new picture opens it at once.
@@ -250,6 +256,21 @@ void MainWindow::open_image_window() {
     workspace_.magnifier_shown = 0;
   });
   image_window_->show();
+}
+
+void MainWindow::open_picture() {
+  set_cross_mode(0);
+  open_image_window();
+}
+
+void MainWindow::close_picture() {
+  close_image_window();
+  magnifier_->close_window();
+  workspace_.magnifier_shown = 0;
+}
+
+void MainWindow::watch_profile_row(std::function<void(int row)> moved) {
+  profile_row_moved_ = std::move(moved);
 }
 
 void MainWindow::close_image_window() {

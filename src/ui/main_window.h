@@ -28,6 +28,8 @@ enum class FileDialogMode;
 struct FileChoice;
 class LightCurveWindow;
 class PositionWindow;
+class ProcessingMenu;
+class BinningMenu;
 
 // The control panel and menu bar ("Form1"), the hub every command starts from.
 class MainWindow : public QMainWindow, public SharedProcedures {
@@ -73,6 +75,9 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   void label_on() override;
   void label_off() override;
   void set_position(int slot, photometry::Position position) override;
+  void open_picture() override;
+  void close_picture() override;
+  void watch_profile_row(std::function<void(int row)> moved) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -176,6 +181,9 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   QPointer<FolderWindow> folder_window_;
   std::unique_ptr<AutomaticRun> automatic_;  // while automatic photometry is on
   ComparisonStarWindow* comparison_window_ = nullptr;
+  ProcessingMenu* processing_menu_ = nullptr;  // limb, calculation and the noise filters
+  BinningMenu* binning_menu_ = nullptr;        // the profile and fitting windows
+  std::function<void(int row)> profile_row_moved_;
   LightCurveWindow* light_curve_window_ = nullptr;  // made on first use, lives for the run
   bool shut_down_ = false;
 };

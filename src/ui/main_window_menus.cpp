@@ -5,8 +5,10 @@
 #include <QMenuBar>
 #include <QShortcut>
 
+#include "ui/binning_menu.h"
 #include "ui/file_dialog.h"
 #include "ui/main_window.h"
+#include "ui/processing_menu.h"
 
 namespace orvane::ui {
 namespace {
@@ -166,20 +168,12 @@ void MainWindow::build_utility_menu() {
   connect(undo_item, &QAction::triggered, this, &MainWindow::undo);
   QAction* dark = add_action(utility, "utility_menu_dark_subtract", "Dark Subtract");
   QAction* flat = add_action(utility, "utility_menu_flat_field", "Flat Field");
-  QAction* limb = add_action(utility, "utility_menu_limb", "Limb Darkening Correction");
-  QAction* calculation = add_action(utility, "utility_menu_calculation", "Calculation");
   connect(dark, &QAction::triggered, this,
           [this] { show_file_dialog(FileDialogMode::kDarkSubtract); });
   connect(flat, &QAction::triggered, this,
           [this] { show_file_dialog(FileDialogMode::kFlatField); });
-  unavailable({limb, calculation});
-  QMenu* noise = add_menu(utility, "utility_menu_noize", "Noise filter");
-  unavailable({add_action(noise, "utility_menu_noize_filter", "Remove Hot/Cool Pixel"),
-               add_action(noise, "utility_menu_noize_3point", "3 point average"),
-               add_action(noise, "utility_menu_noize_5point", "5 point average"),
-               add_action(noise, "utility_menu_noize_gra_ave", "shade off (average)"),
-               add_action(noise, "utility_menu_noize_gra_median", "shade off (median)"),
-               add_action(noise, "utility_menu_noize_5th_function", "5th function approximation")});
+  processing_menu_ = new ProcessingMenu(workspace_, *this, ui_, this);
+  processing_menu_->add_items(*utility);
   QMenu* continuous = add_menu(utility, "utility_menu_continuous", "Continuous processing");
   connect(add_action(continuous, "utility_menu_continuous_dark", "Dark Subtract"),
           &QAction::triggered, this, [this] { show_file_dialog(FileDialogMode::kContinuousDark); });
@@ -189,9 +183,8 @@ void MainWindow::build_utility_menu() {
           &QAction::triggered, this, &MainWindow::show_composite_window);
   connect(add_action(continuous, "utility_menu_continuous_bzero", "BZERO,BSCALE Change"),
           &QAction::triggered, this, &MainWindow::show_scaling_window);
-  QMenu* binning = add_menu(utility, "utility_menu_binning", "Binning");
-  unavailable({add_action(binning, "utility_menu_binning_make", "Execution"),
-               add_action(binning, "utility_menu_binning_save", "Binnning Data Save")});
+  binning_menu_ = new BinningMenu(workspace_, *this, ui_, this);
+  binning_menu_->add_items(*utility);
   unavailable({add_action(utility, "utility_menu_bow", "Bow correction")});
   QAction* beep = add_action(utility, "utility_menu_beep", "Beep On");
   beep->setCheckable(true);

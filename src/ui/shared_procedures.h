@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,9 @@ struct FrameChange {
   // Commands whose result the picture shows only at its next redraw (the noise filters) leave
   // it as it is.
   bool rebuild_picture = true;
+  // The marks, the profile line and the magnifier go with the old picture, as after a rebuild
+  // from the Display menu.
+  bool reset_markers = false;
 };
 
 // What the main window does for the windows beside it, so they need not know its class: the
@@ -50,6 +54,14 @@ class SharedProcedures {
 
   // Puts a position into the position table and into the slot's two boxes.
   virtual void set_position(int slot, photometry::Position position) = 0;
+
+  // Closes the image window and opens it again on the frame as it is, with the profile line
+  // when line_mode is 1 (the marks go with the old picture).
+  virtual void open_picture() = 0;
+  // Closes the image window and the magnifier.
+  virtual void close_picture() = 0;
+  // `moved` is told every row the user moves the profile line to by a click on the picture.
+  virtual void watch_profile_row(std::function<void(int row)> moved) = 0;
 };
 
 }  // namespace orvane::ui

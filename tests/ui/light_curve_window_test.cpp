@@ -144,7 +144,6 @@ class LightCurveWindowTest : public QObject, orvane::test::ProgramRuns {
   void other_button_opens_the_records_frame();
   void save_back_asks_first();
   void report_written_into_the_current_folder();
-  void star_over_20_characters_writes_nothing();
   void missing_file_or_a_frame_leaves_an_empty_window();
   void more_than_3000_records();
   void axis_window_refuses_takes_and_cancels();
@@ -272,17 +271,6 @@ void LightCurveWindowTest::report_written_into_the_current_folder() {
   QVERIFY(QByteArray::fromStdString(report).endsWith(
       "observer: Taro, Nagano\r\ninstruments: 20cm f/6.3\r\n"
       "comment: photometry error = 0.2073\r\n"));
-}
-
-void LightCurveWindowTest::star_over_20_characters_writes_nothing() {
-  Program& p = start();
-  LightCurveWindow* w = open(p);
-  child<QLineEdit>(w, "Text2")->setText("CASRZ-and-more-than-20");
-  child<QPushButton>(w, "Command3")->click();
-  QCOMPARE(p.ui.message_texts(),
-           std::vector<std::string>{"Star CASRZ-and-more-than-20: at most 20 characters"});
-  QVERIFY(!std::filesystem::exists(dir_->file("sdata2.std")));
-  QVERIFY(!std::filesystem::exists(dir_->file("sdata2.2")));
 }
 
 void LightCurveWindowTest::missing_file_or_a_frame_leaves_an_empty_window() {

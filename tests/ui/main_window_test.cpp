@@ -2,7 +2,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -51,7 +50,6 @@ class MainWindowTest : public QObject, orvane::test::ProgramRuns {
   void magnifier_follows_clicks_and_closes_with_the_picture();
   void step_buttons_and_typed_contrast();
   void search_span_squares();
-  void dropped_file_is_opened();
   void undo_after_a_change_and_after_a_new_file();
   void settings_survive_two_starts();
 };
@@ -218,21 +216,6 @@ void MainWindowTest::search_span_squares() {
 }
 
 // Dropped the way a file manager does: enter, then drop. Only the first file is opened.
-void MainWindowTest::dropped_file_is_opened() {
-  Program& p = start("");
-  const std::string good = write_frame(*dir_, "dropped.Fts");
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(good)),
-                QUrl::fromLocalFile(QString::fromStdString(dir_->file("other.fit")))});
-  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(&p.window, &enter);
-  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(&p.window, &drop);
-  QVERIFY(p.ui.messages.empty());
-  QVERIFY(p.window.image_window() != nullptr);
-  QCOMPARE(p.workspace.frame.file_path, good);
-}
-
 void MainWindowTest::undo_after_a_change_and_after_a_new_file() {
   Program& p = start(write_frame(*dir_, "a.fit"));
   orvane::core::undo_take(p.workspace.frame);

@@ -28,10 +28,12 @@ std::string frame(const orvane::test::TempDir& dir, const std::string& name) {
   return FitsBuilder::image(16, 40, 30).end().u16(values).pad().write(dir.file(name));
 }
 
-// Drags the file onto the widget and drops it there, as the window system delivers it.
+// Drags the file (and a second one) onto the widget and drops them there, as the window system
+// delivers them.
 void drop_file(QWidget* target, const std::string& path) {
   QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path)),
+                QUrl::fromLocalFile(QString::fromStdString(path + ".other.fit"))});
   const QPoint at(2, 2);
   QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(target, &enter);
@@ -59,8 +61,9 @@ void ObserverInputTest::drops_open_frames_and_make_their_folder_current() {
   std::filesystem::create_directory(dir_->file("night"));
   const std::string first = frame(*dir_, "night/a.fit"), second = frame(*dir_, "night/b.fit");
   Program& p = start();
-  drop_file(p.box(1), first);  // the Range box takes no file address as text
-  QCOMPARE(p.workspace.frame.file_path, first);
+  drop_file(p.box(1), first);                    // the Range box takes no file address as text
+  QCOMPARE(p.workspace.frame.file_path, first);  // the first of the files dropped
+  QVERIFY(p.ui.messages.empty());
   QVERIFY(!p.text(1).contains("file:"));
   QCOMPARE(p.workspace.current_folder, dir_->file("night"));
   drop_file(p.window.image_window(), second);
