@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include "ui/window_position.h"
+
 namespace orvane::ui {
 
 BinningMenu::BinningMenu(Workspace& workspace, SharedProcedures& procedures,
@@ -47,8 +49,11 @@ void BinningMenu::execute() {
   curve_->setAttribute(Qt::WA_DeleteOnClose);
   function_ = new FunctionWindow(workspace_, curve_, ui_, main_window_);
   function_->setAttribute(Qt::WA_DeleteOnClose);
-  function_->show();
   procedures_.open_picture();  // draws the profile line at the middle row
+  // Without places of their own the tools go below the main window, clear of the picture.
+  place_below(*function_, *main_window_, workspace_.settings, core::SettingsWindow::kForm20);
+  function_->show();
+  place_below(*curve_, *function_, workspace_.settings, core::SettingsWindow::kForm13);
   curve_->show();
   follow_row(workspace_.display.line_row);
 }

@@ -15,7 +15,7 @@ FunctionWindow::FunctionWindow(Workspace& workspace, IntensityCurveWindow* curve
                                core::UserInterface& ui, QWidget* parent)
     : QDialog(parent), workspace_(workspace), curve_(curve), ui_(ui, static_cast<QWidget*>(this)) {
   setObjectName("Form20");
-  setWindowTitle("High order function");
+  set_whole_caption(*this, "High order function");
   auto* grid = new QGridLayout(this);
   grid->addWidget(named_label("Label2", "function", this), 0, 0);
   degrees_ = new QComboBox(this);

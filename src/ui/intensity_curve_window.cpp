@@ -30,15 +30,21 @@ IntensityCurveWindow::IntensityCurveWindow(Workspace& workspace, QWidget* parent
     : QWidget(parent, Qt::Window), workspace_(workspace) {
   setObjectName("Form13");
   setWindowTitle("Intensity Curve");
-  picture_ = new PictureBox(this);
+  // The chart takes whatever room the window leaves beside the scroll bars: the picture's canvas
+  // is made the size of this area whenever it changes.
+  chart_area_ = new QWidget(this);
+  chart_area_->setMinimumSize(200, 120);
+  chart_area_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  chart_area_->installEventFilter(this);
+  picture_ = new PictureBox(chart_area_);
   picture_->setObjectName("Picture1");
-  picture_->setMinimumSize(200, 120);
   offset_bar_ = chart_bar("VScroll1", this);
   scale_bar_ = chart_bar("VScroll2", this);
   auto* layout = new QHBoxLayout(this);
-  layout->addWidget(picture_, 1);
-  layout->addWidget(offset_bar_);
-  layout->addWidget(scale_bar_);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(chart_area_, 1);
+  layout->addWidget(offset_bar_, 0);
+  layout->addWidget(scale_bar_, 0);
   resize(620, 320);
   restore_position(*this, workspace_.settings, core::SettingsWindow::kForm13);
   workspace_.display.curve_offset = 0;
@@ -56,7 +62,7 @@ IntensityCurveWindow::IntensityCurveWindow(Workspace& workspace, QWidget* parent
 
 void IntensityCurveWindow::set_chart_scale() {
   const double right = workspace_.frame.width + 0.1;
-  picture_->reset_canvas(std::max(picture_->width(), 1), std::max(picture_->height(), 1),
+  picture_->reset_canvas(std::max(chart_area_->width(), 1), std::max(chart_area_->height(), 1),
                          kChartGrey);
   picture_->set_user_scale(0, 0, right, workspace_.display.curve_scale);
 }
@@ -85,9 +91,9 @@ void IntensityCurveWindow::draw_fit(const processing::Polynomial& fit) {
   picture_->refresh();
 }
 
-void IntensityCurveWindow::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  plot();
+bool IntensityCurveWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == chart_area_ && event->type() == QEvent::Resize) plot();
+  return QWidget::eventFilter(watched, event);
 }
 
 void IntensityCurveWindow::closeEvent(QCloseEvent* event) {

@@ -28,13 +28,14 @@ class IntensityCurveWindow : public QWidget {
   PictureBox* picture() const { return picture_; }
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void set_chart_scale();
 
   Workspace& workspace_;
+  QWidget* chart_area_ = nullptr;
   PictureBox* picture_ = nullptr;
   QScrollBar* offset_bar_ = nullptr;
   QScrollBar* scale_bar_ = nullptr;

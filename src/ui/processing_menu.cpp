@@ -7,6 +7,7 @@
 #include "processing/noise_filters.h"
 #include "ui/calculation_window.h"
 #include "ui/frame_step.h"
+#include "ui/window_position.h"
 
 namespace orvane::ui {
 namespace {
@@ -87,6 +88,8 @@ void ProcessingMenu::show_calculation_window() {
   if (!calculation_window_) {
     calculation_window_ = new CalculationWindow(workspace_, procedures_, ui_, main_window_);
     calculation_window_->setAttribute(Qt::WA_DeleteOnClose);
+    place_below(*calculation_window_, *main_window_, workspace_.settings,
+                core::SettingsWindow::kForm16);
   }
   calculation_window_->show();
   calculation_window_->raise();

@@ -163,6 +163,16 @@ void set_whole_caption(QWidget& window, const QString& caption) {
       std::min(metrics.horizontalAdvance(shown) + kTitleButtons, screen_width - kDecorationWidth));
 }
 
+void place_below(QWidget& window, const QWidget& above, const core::SettingsFile& settings,
+                 core::SettingsWindow which) {
+  if (stored_place(settings, which)) return;
+  QRect frame = above.frameGeometry();
+  // A window shown a moment ago may not be framed yet: its title bar and borders still to come.
+  if (frame == above.geometry()) frame.adjust(0, 0, kDecorationWidth, kDecorationHeight);
+  const QPoint corner = frame.bottomLeft() + QPoint(0, kGap);
+  move_frame(window, on_screen(corner, outer_size(window)));
+}
+
 void store_position(const QWidget& window, core::SettingsFile& settings,
                     core::SettingsWindow which) {
   // Wayland tells clients nothing of where their windows are.

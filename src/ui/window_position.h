@@ -48,6 +48,11 @@ QPoint on_screen(QPoint top_left, QSize size);
 void place_clear_of(QWidget& window, std::initializer_list<const QWidget*> open_windows,
                     const core::SettingsFile& settings, core::SettingsWindow which);
 
+// A window without a stored place (or one off every screen) goes just below `above`, moved
+// onto the screen.
+void place_below(QWidget& window, const QWidget& above, const core::SettingsFile& settings,
+                 core::SettingsWindow which);
+
 // Sets the window's caption and makes the window wide enough for the window system to show
 // all of it beside its buttons; a caption wider than the screen is shortened in the middle, so
 // both the start of a path and the file name stay readable.
