@@ -1,6 +1,7 @@
 #include "cli_args.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace orvane::cli {
@@ -23,7 +24,11 @@ core::Result<ParsedArgs> parse_args(const std::vector<std::string>& args,
   bool options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (options_ended || arg.size() < 2 || arg[0] != '-') {
+    // A negative number ("-5", "-0.5") is a value, never an option.
+    const bool negative_number =
+        arg.size() >= 2 && arg[0] == '-' &&
+        (std::isdigit(static_cast<unsigned char>(arg[1])) || arg[1] == '.');
+    if (options_ended || arg.size() < 2 || arg[0] != '-' || negative_number) {
       parsed.positional.push_back(arg);
       continue;
     }

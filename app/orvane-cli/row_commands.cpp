@@ -138,9 +138,8 @@ void add_row_commands(CommandTable& table) {
                    "flattens each row by its degree-5 fit (limb darkening correction)", writes({}),
                    run_limb};
   table["calc"] = {"calc add|mul VALUE FILE -o OUT [--bitpix 8|16|32] ",
-                   "adds VALUE to every pixel or multiplies every pixel by it (a negative VALUE "
-                   "goes after --)",
-                   writes({}), run_calc};
+                   "adds VALUE to every pixel or multiplies every pixel by it", writes({}),
+                   run_calc};
   table["incline"] = {"incline FILE -o OUT [--bitpix 8|16|32] ",
                       "levels every row by its straight-line fit (all-line inclination "
                       "compensation)",

@@ -37,6 +37,7 @@ TEST_F(RowCli, EachCommandWritesItsStepsResult) {
       // 1100 / (11 - 1) = 110.
       {"limb", std::vector<int>(11, 100), "max 110 / min 110 / ave 110\n", Pixels(11, 110)},
       {"calc add 100.0", {5, 7}, "max 107 / min 105 / ave 106\n", {105, 107}},
+      {"calc add -5", {5, 7}, "max 2 / min 0 / ave 1\n", {0, 2}},  // a negative value is no option
       {"incline", {10, 20, 30, 40}, "max 30 / min 30 / ave 30\n", {30, 30, 30, 30}},
   };
   for (const auto& c : cases) {
