@@ -16,6 +16,7 @@
 #include "core/number_text.h"
 #include "core/text_file.h"
 #include "display/auto_contrast.h"
+#include "quiet_user_interface.h"
 #include "ui/image_window.h"
 #include "ui/light_curve_window.h"
 #include "ui/main_window.h"
@@ -23,20 +24,7 @@
 
 namespace {
 
-class QuietUserInterface : public orvane::core::UserInterface {
- public:
-  void message(std::string_view, std::string_view) override {}
-  bool ask_ok_cancel(std::string_view, std::string_view) override { return true; }
-  void beep() override {}
-  void busy(bool) override {}
-  bool progress(std::string_view, std::string_view, orvane::core::ProgressCount) override {
-    return true;
-  }
-  void progress_done() override {}
-  orvane::core::FrameChoice choose_frame(std::string_view) override {
-    return orvane::core::FrameChoice::kSave;
-  }
-};
+using orvane::bench::QuietUserInterface;
 
 // A 4096 x 4096 16-bit frame of sky and a grid of stars, written once.
 std::string make_frame(const std::filesystem::path& folder) {

@@ -18,9 +18,9 @@
 #include "bench_support.h"
 #include "core/image_frame.h"
 #include "core/number_text.h"
-#include "core/user_interface.h"
 #include "processing/limb_correction.h"
 #include "processing/noise_filters.h"
+#include "quiet_user_interface.h"
 
 namespace {
 
@@ -35,17 +35,7 @@ namespace processing = orvane::processing;
 constexpr int kRepetitions = 9;
 constexpr int kSide = 4096;
 
-// Answers everything at once: no window, no progress line.
-class QuietUserInterface : public core::UserInterface {
- public:
-  void message(std::string_view, std::string_view) override {}
-  bool ask_ok_cancel(std::string_view, std::string_view) override { return true; }
-  void beep() override {}
-  void busy(bool) override {}
-  bool progress(std::string_view, std::string_view, core::ProgressCount) override { return true; }
-  void progress_done() override {}
-  core::FrameChoice choose_frame(std::string_view) override { return core::FrameChoice::kSave; }
-};
+using orvane::bench::QuietUserInterface;
 
 // Keeps the compiler from dropping a copy whose result is never read.
 void keep(const void* p) {
