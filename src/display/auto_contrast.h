@@ -5,11 +5,9 @@
 
 #include "core/image_frame.h"
 #include "display/display_state.h"
+#include "display/value_counts.h"
 
 namespace orvane::display {
-
-inline constexpr int kHistogramBins = 301;  // bins 0..300 between min_value and max_value
-using Histogram = std::array<std::int64_t, kHistogramBins>;
 
 // Counts of the width x height pixels in 301 bins:
 // k = floor((v - min_value) / ((max_value - min_value) / 300) + 0.5), k < 0 counted in bin 0,

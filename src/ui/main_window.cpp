@@ -206,6 +206,12 @@ void MainWindow::show_contrast() {
   panel_->background_box()->setText(qt(core::str(workspace_.display.background)));
 }
 
+void MainWindow::contrast_chosen() {
+  panel_->range_box()->setText(qt(core::str_trimmed(workspace_.display.range)));
+  panel_->background_box()->setText(qt(core::str_trimmed(workspace_.display.background)));
+  redraw_picture();
+}
+
 void MainWindow::run_auto_contrast() {
   display::auto_contrast(workspace_.frame, workspace_.display);
   show_contrast();

@@ -24,6 +24,7 @@ class ControlPanel;
 class FileDialog;
 class FileDropFilter;
 class FolderWindow;
+class HistogramWindow;
 enum class FileDialogMode;
 struct FileChoice;
 class LightCurveWindow;
@@ -69,6 +70,7 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   bool read_frame(const std::string& path) override;
   void hide_automatic_button() override;
   void frame_changed(const FrameChange& change = {}) override;
+  void contrast_chosen() override;
   void aperture_draw() override;
   void search_span_draw() override;
   void marks_off() override;
@@ -179,6 +181,7 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   QPointer<PositionWindow> position_window_;
   QPointer<FileDialog> file_dialog_;
   QPointer<FolderWindow> folder_window_;
+  QPointer<HistogramWindow> histogram_window_;
   std::unique_ptr<AutomaticRun> automatic_;  // while automatic photometry is on
   ComparisonStarWindow* comparison_window_ = nullptr;
   ProcessingMenu* processing_menu_ = nullptr;  // limb, calculation and the noise filters

@@ -7,6 +7,7 @@
 
 #include "ui/binning_menu.h"
 #include "ui/file_dialog.h"
+#include "ui/histogram_window.h"
 #include "ui/main_window.h"
 #include "ui/processing_menu.h"
 
@@ -73,7 +74,8 @@ void MainWindow::build_menus() {
   connect(image_14, &QAction::triggered, this, [this] { choose_scale(4); });
   connect(rotation, &QAction::triggered, this, &MainWindow::rotate_image);
   connect(dusky, &QAction::triggered, this, &MainWindow::toggle_dusky);
-  unavailable({adjust});
+  connect(adjust, &QAction::triggered, this,
+          [this] { HistogramWindow::reopen(histogram_window_, workspace_, *this, ui_, this); });
 
   build_photometry_menu();
   build_utility_menu();

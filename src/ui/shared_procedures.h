@@ -40,6 +40,10 @@ class SharedProcedures {
   // Statistics line, contrast, picture rebuilt (the magnifier closes with it), "UnDo" item.
   virtual void frame_changed(const FrameChange& change) = 0;
 
+  // The main window's range and background boxes show the display state's values, and the
+  // picture is drawn again with them.
+  virtual void contrast_chosen() = 0;
+
   // Draws the star marks while they are on ("Cross off"), otherwise redraws their pixels from
   // the frame, which takes them away.
   virtual void aperture_draw() = 0;

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
 #include "core/settings_file.h"
 
@@ -47,6 +48,8 @@ QPoint on_screen(QPoint top_left, QSize size);
 // covers the least of them.
 void place_clear_of(QWidget& window, std::initializer_list<const QWidget*> open_windows,
                     const core::SettingsFile& settings, core::SettingsWindow which);
+// The same for a window whose place is never stored.
+void place_clear_of(QWidget& window, const std::vector<const QWidget*>& open_windows);
 
 // A window without a stored place (or one off every screen) goes just below `above`, moved
 // onto the screen.

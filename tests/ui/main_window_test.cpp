@@ -49,6 +49,7 @@ class MainWindowTest : public QObject, orvane::test::ProgramRuns {
   void cursor_read_out_through_the_image_window();
   void magnifier_follows_clicks_and_closes_with_the_picture();
   void step_buttons_and_typed_contrast();
+  void histogram_window_hands_the_clicked_background_over();
   void search_span_squares();
   void undo_after_a_change_and_after_a_new_file();
   void settings_survive_two_starts();
@@ -105,6 +106,25 @@ void MainWindowTest::display_scale_items_refused_without_a_frame() {
   QVERIFY(p.action("display_menu_image")->isChecked());
   QVERIFY(!p.action("display_menu_image_12")->isChecked());
   QCOMPARE(p.workspace.display.display_scale, 1);
+}
+
+// A left click at the middle of the whole-span chart (values 100..4000) sets the background to
+// 2050 and keeps the top; Cancel hands nothing over, OK both values.
+void MainWindowTest::histogram_window_hands_the_clicked_background_over() {
+  Program& p = start(write_frame(*dir_, "a.fit"));
+  const QString range = p.text(1), background = p.text(2);
+  const std::int64_t top = std::int64_t{p.workspace.display.background} + p.workspace.display.range;
+  for (const char* button : {"Command2", "Command1"}) {
+    p.action("display_menu_adjust")->trigger();
+    auto* window = p.window.findChild<QWidget*>("Form14");
+    QTest::mouseClick(window->findChild<QWidget*>("Picture1"), Qt::LeftButton, {}, QPoint(300, 5));
+    QCOMPARE(window->findChild<QLineEdit*>("Text1")->text(), QString("2050"));
+    window->findChild<QPushButton*>(button)->click();
+  }
+  QCOMPARE(p.text(2), QString("2050"));
+  QCOMPARE(p.text(1), QString::number(top - 2050));
+  QCOMPARE(p.workspace.display.background, 2050);
+  QVERIFY(range != p.text(1) && background != p.text(2));
 }
 
 // A circle measures its sky in a ring: choosing it returns from sky positions to the median sky.
