@@ -127,6 +127,10 @@ void place_clear_of(QWidget& window, std::initializer_list<const QWidget*> open_
                     const core::SettingsFile& settings, core::SettingsWindow which) {
   // A stored place that is still on a screen wins; one off every screen is forgotten.
   if (stored_place(settings, which)) return;
+  place_clear_of(window, open_windows);
+}
+
+void place_clear_of(QWidget& window, std::initializer_list<const QWidget*> open_windows) {
   std::vector<QRect> taken;
   for (const QWidget* other : open_windows) {
     if (other != nullptr && other->isVisible()) taken.push_back(other->frameGeometry());

@@ -47,6 +47,8 @@ QPoint on_screen(QPoint top_left, QSize size);
 // covers the least of them.
 void place_clear_of(QWidget& window, std::initializer_list<const QWidget*> open_windows,
                     const core::SettingsFile& settings, core::SettingsWindow which);
+// The same for a window that has no stored place of its own.
+void place_clear_of(QWidget& window, std::initializer_list<const QWidget*> open_windows);
 
 // A window without a stored place (or one off every screen) goes just below `above`, moved
 // onto the screen.
