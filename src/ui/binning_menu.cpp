@@ -81,7 +81,8 @@ void BinningMenu::open_tools(bool spectrum) {
   tool->setAttribute(Qt::WA_DeleteOnClose);
   place_below(*curve_, *function_, workspace_.settings, core::SettingsWindow::kForm13);
   curve_->show();
-  place_clear_of(*tool, {main_window_, function_.data(), curve_.data(), procedures_.image_window()},
+  // Right of the picture first, where the line is stepped and the zones are watched.
+  place_clear_of(*tool, {procedures_.image_window(), main_window_, function_.data(), curve_.data()},
                  workspace_.settings,
                  spectrum ? core::SettingsWindow::kForm12 : core::SettingsWindow::kForm15);
   tool->show();

@@ -34,7 +34,12 @@ void BowMenu::show_graph(int column, int row) {
   if (graph_) graph_->close();
   graph_ = new HorizontalGraphWindow(workspace_, column, row, main_window_);
   graph_->setAttribute(Qt::WA_DeleteOnClose);
-  place_clear_of(*graph_, {main_window_, procedures_.image_window()});
+  // Below the picture, clear of the tools that stand right of it.
+  if (const ImageWindow* picture = procedures_.image_window()) {
+    graph_->adjustSize();
+    move_frame(*graph_, on_screen(picture->frameGeometry().bottomLeft() + QPoint(0, 8),
+                                  graph_->frameGeometry().size()));
+  }
   graph_->show();
 }
 

@@ -18,6 +18,7 @@ constexpr std::uint32_t kForeground = display::grey(0);
 // with room below for negative values.
 constexpr int kPictureWidth = 306;
 constexpr int kPictureHeight = 320;
+constexpr int kPixelsPerPoint = 6;
 
 // A frame of two buttons "U" and "D" in a row.
 QGroupBox* step_frame(const char* name, const char* caption, const char* up_name,
@@ -84,10 +85,11 @@ void HorizontalGraphWindow::step_row(int rows) {
 
 void HorizontalGraphWindow::redraw() {
   picture_->reset_canvas(kPictureWidth, kPictureHeight, kBackground);
-  picture_->set_user_scale(0, 0, double(kPictureWidth) / 6, kPictureHeight);
+  picture_->set_user_scale(0, 0, double(kPictureWidth) / kPixelsPerPoint, kPictureHeight);
   for (const display::DisplayPoint& p :
        display::horizontal_graph_points(workspace_.frame, column_, row_, zoom_, level_)) {
-    picture_->point(p.x, p.y, kForeground);
+    // Two by two display pixels: a single one is hard to see on today's screens.
+    picture_->fill_box(p.x, p.y, p.x + 2.0 / kPixelsPerPoint, p.y + 1, kForeground);
   }
   picture_->refresh();
 }
