@@ -62,8 +62,8 @@ SpectrumWindow::SpectrumWindow(Workspace& workspace, core::UserInterface& ui, QW
   wavelength_option_->setObjectName("Option2");
   start_box_ = named_box("Text2", axis, 90);
   end_box_ = named_box("Text3", axis, 90);
-  start_box_->setText(qt(core::str(workspace_.settings.wavelength_start())));
-  end_box_->setText(qt(core::str(workspace_.settings.wavelength_end())));
+  start_box_->setText(qt(core::str_trimmed(workspace_.settings.wavelength_start())));
+  end_box_->setText(qt(core::str_trimmed(workspace_.settings.wavelength_end())));
   axis_grid->addWidget(pixel_option, 0, 0);
   axis_grid->addWidget(wavelength_option_, 1, 0);
   axis_grid->addWidget(named_label("Label1", "start", axis), 0, 1);
