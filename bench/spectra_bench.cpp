@@ -93,11 +93,12 @@ int main() {
   make_frame(*frame);
   print(pad("step", 34) + pad("ours", 11, true) + pad("memcpy", 11, true) + pad("ratio", 8, true) +
         pad("target", 9, true) + "  result");
-  // Five zones of 819 rows each, one row apart: every zone row read once and written once.
+  // Five zones of 819 rows each, rows 0 to 4094: every zone row read once and written once.
   processing::BinningZones zones{};
-  for (int k = 0; k < 5; ++k) zones[std::size_t(k)] = {k * 820.0, k * 820.0 + 818};
+  for (int k = 0; k < 5; ++k) zones[std::size_t(k)] = {k * 819.0, k * 819.0 + 818};
   bench_step(*frame, "Binning, five zones", 3, [&zones](core::ImageFrame& f) {
     const auto outcome = processing::bin_zones(f, zones);
+    if (!outcome) print("binning refused: " + outcome.error());
     keep(&outcome);
   });
   // A parabolic bow of up to 4.2 pixels with a fraction on every row.
