@@ -18,6 +18,7 @@ const CommandTable& commands() {
     add_lightcurve_commands(table);
     add_processing_commands(table);
     add_row_commands(table);
+    add_spectrum_commands(table);
     return table;
   }();
   return kCommands;

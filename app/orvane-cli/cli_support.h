@@ -30,6 +30,7 @@ void add_photometry_commands(CommandTable& table);
 void add_lightcurve_commands(CommandTable& table);
 void add_processing_commands(CommandTable& table);
 void add_row_commands(CommandTable& table);
+void add_spectrum_commands(CommandTable& table);
 
 // Thrown for wrong usage; turned into exit status 2 with the usage line.
 struct UsageError {

@@ -176,9 +176,14 @@ void render(const ImageFrame& frame, DisplayState& state, RgbImage& picture) {
   }
 }
 
-void draw_profile_line(RgbImage& picture, int frame_width, int row, int scale) {
+void draw_row_line(RgbImage& picture, int frame_width, double row, int scale,
+                   std::uint32_t colour) {
   const int dy = frame_to_display(row, scale);
-  for (int x = 0; x <= frame_width; ++x) picture.set(frame_to_display(x, scale), dy, kProfileGreen);
+  for (int x = 0; x <= frame_width; ++x) picture.set(frame_to_display(x, scale), dy, colour);
+}
+
+void draw_profile_line(RgbImage& picture, int frame_width, int row, int scale) {
+  draw_row_line(picture, frame_width, row, scale, kProfileGreen);
 }
 
 void erase_profile_line(RgbImage& picture, const ImageFrame& frame, const DisplayState& state,

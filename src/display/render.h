@@ -25,6 +25,10 @@ void render(const orvane::core::ImageFrame& frame, DisplayState& state, RgbImage
 // (floor(x / s + 0.5), floor(row / s + 0.5)) for x = 0 .. width.
 void draw_profile_line(RgbImage& picture, int frame_width, int row, int scale);
 
+// Paints frame row `row` across columns 0 .. width in `colour`: display pixel
+// (floor(x / s + 0.5), floor(row / s + 0.5)); the zone rows of the binning window.
+void draw_row_line(RgbImage& picture, int frame_width, double row, int scale, std::uint32_t colour);
+
 // Erases the profile line of `row` by drawing each of its frame pixels in grey again.
 void erase_profile_line(RgbImage& picture, const orvane::core::ImageFrame& frame,
                         const DisplayState& state, int row);

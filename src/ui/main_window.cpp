@@ -252,15 +252,13 @@ void MainWindow::open_image_window() {
           &MainWindow::toggle_magnifier);
   connect(image_window_, &ImageWindow::position_window_requested, this,
           &MainWindow::open_position_window);
-  connect(image_window_, &ImageWindow::profile_row_moved, this, [this](int row) {
-    if (profile_row_moved_) profile_row_moved_(row);
-  });
   connect(image_window_, &ImageWindow::unloading, this, [this] {
     // The magnifier closes with the picture; the flag says whether it is open, so the next
     // click on a new picture opens it at once.
     if (magnifier_->isVisible()) magnifier_->close_window();
     workspace_.magnifier_shown = 0;
   });
+  for (const auto& watch : picture_watchers_) watch(*image_window_);
   image_window_->show();
 }
 
@@ -275,8 +273,8 @@ void MainWindow::close_picture() {
   workspace_.magnifier_shown = 0;
 }
 
-void MainWindow::watch_profile_row(std::function<void(int row)> moved) {
-  profile_row_moved_ = std::move(moved);
+void MainWindow::watch_picture(std::function<void(ImageWindow& window)> opened) {
+  picture_watchers_.push_back(std::move(opened));
 }
 
 void MainWindow::close_image_window() {

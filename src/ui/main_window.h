@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/user_interface.h"
 #include "photometry/automatic_photometry.h"
@@ -31,6 +32,7 @@ class LightCurveWindow;
 class PositionWindow;
 class ProcessingMenu;
 class BinningMenu;
+class BowMenu;
 
 // The control panel and menu bar ("Form1"), the hub every command starts from.
 class MainWindow : public QMainWindow, public SharedProcedures {
@@ -50,7 +52,7 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   // such, a file the reader refuses gets its message and "File Open Error".
   bool open_frame(const std::string& path);
 
-  ImageWindow* image_window() const { return image_window_; }
+  ImageWindow* image_window() const override { return image_window_; }
   MagnifierWindow* magnifier() const { return magnifier_; }
   HeaderWindow* header_window() const { return header_window_; }
   ControlPanel* panel() const { return panel_; }
@@ -79,7 +81,7 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   void set_position(int slot, photometry::Position position) override;
   void open_picture() override;
   void close_picture() override;
-  void watch_profile_row(std::function<void(int row)> moved) override;
+  void watch_picture(std::function<void(ImageWindow& window)> opened) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -185,8 +187,9 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   std::unique_ptr<AutomaticRun> automatic_;  // while automatic photometry is on
   ComparisonStarWindow* comparison_window_ = nullptr;
   ProcessingMenu* processing_menu_ = nullptr;  // limb, calculation and the noise filters
-  BinningMenu* binning_menu_ = nullptr;        // the profile and fitting windows
-  std::function<void(int row)> profile_row_moved_;
+  BinningMenu* binning_menu_ = nullptr;        // the profile, binning and spectrum windows
+  BowMenu* bow_menu_ = nullptr;                // the bow correction and its graph
+  std::vector<std::function<void(ImageWindow& window)>> picture_watchers_;
   LightCurveWindow* light_curve_window_ = nullptr;  // made on first use, lives for the run
   bool shut_down_ = false;
 };

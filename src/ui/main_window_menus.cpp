@@ -6,6 +6,7 @@
 #include <QShortcut>
 
 #include "ui/binning_menu.h"
+#include "ui/bow_menu.h"
 #include "ui/file_dialog.h"
 #include "ui/histogram_window.h"
 #include "ui/main_window.h"
@@ -187,7 +188,8 @@ void MainWindow::build_utility_menu() {
           &QAction::triggered, this, &MainWindow::show_scaling_window);
   binning_menu_ = new BinningMenu(workspace_, *this, ui_, this);
   binning_menu_->add_items(*utility);
-  unavailable({add_action(utility, "utility_menu_bow", "Bow correction")});
+  bow_menu_ = new BowMenu(workspace_, *this, ui_, this);
+  bow_menu_->add_items(*utility);
   QAction* beep = add_action(utility, "utility_menu_beep", "Beep On");
   beep->setCheckable(true);
   connect(beep, &QAction::triggered, this, &MainWindow::toggle_beep);

@@ -15,8 +15,12 @@
 namespace orvane::ui {
 namespace {
 
+// A carriage return alone breaks the line too, as the program's messages use it.
 QString to_qt(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
 }
 
 QString title_or_default(std::string_view title) {

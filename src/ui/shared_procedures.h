@@ -8,6 +8,8 @@
 
 namespace orvane::ui {
 
+class ImageWindow;
+
 // How a command that changed the frame wants it shown again.
 struct FrameChange {
   // The statistics line when the command has it already (undo computes it on the way).
@@ -64,8 +66,10 @@ class SharedProcedures {
   virtual void open_picture() = 0;
   // Closes the image window and the magnifier.
   virtual void close_picture() = 0;
-  // `moved` is told every row the user moves the profile line to by a click on the picture.
-  virtual void watch_profile_row(std::function<void(int row)> moved) = 0;
+  // The image window while it is open, else null.
+  virtual ImageWindow* image_window() const = 0;
+  // `opened` is handed every image window as it opens, to follow its mouse commands.
+  virtual void watch_picture(std::function<void(ImageWindow& window)> opened) = 0;
 };
 
 }  // namespace orvane::ui

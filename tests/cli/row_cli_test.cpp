@@ -1,4 +1,5 @@
-// orvane-cli filter, limb, calc, incline and fit, run as processes: the wiring of each command.
+// orvane-cli filter, limb, calc, incline, fit, bin, profile and bow, run as processes: the wiring
+// of each command.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -72,6 +73,29 @@ TEST_F(RowCli, FitPrintsCoefficientsThatReadBackOrRefusesARowOutside) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, quadratic + ": row 1 is outside the 5 x 1 frame\n");
   EXPECT_EQ(r.out, "");
+}
+
+TEST_F(RowCli, SpectrumCommandsBinWriteProfilesAndCorrectTheBow) {
+  const std::string column = orvane::test::write_fits16(dir_.file("c.fit"), 1, 3, {1, 2, 3});
+  // 1 + 2 + 3 in every row; the spare column's sum 0 is the minimum.
+  CliRun r = cli("bin " + column + " --zone 0:2 -o " + dir_.file("b.fit"));
+  EXPECT_EQ(r.out, "Completion / max = 6 / min = 0\n") << r.err;
+  EXPECT_EQ(pixels_of(dir_.file("b.fit")), (Pixels{6, 6, 6}));
+  EXPECT_EQ(cli("bin " + column + " -o " + dir_.file("b.fit")).status, 2);
+
+  r = cli("profile " + column + " --row 1 -o " + dir_.file("p.txt"));
+  EXPECT_EQ(r.out, "Completion ,save to " + dir_.file("p.txt") + "\n") << r.err;
+  EXPECT_EQ(orvane::test::read_bytes(dir_.file("p.djm")), " 0" + std::string(12, ' ') + "-2 \r\n");
+
+  // A shift of 1: 1 2 3 becomes 1 1 2.
+  ASSERT_TRUE(orvane::core::write_file_atomically(dir_.file("bow.csv"), "0,1\r\n").ok());
+  const std::string row = fits("r.fit", {1, 2, 3});
+  r = cli("bow " + row + " --table " + dir_.file("bow.csv") + " -o " + dir_.file("w.fit"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(pixels_of(dir_.file("w.fit")), (Pixels{1, 1, 2}));
+  r = cli("bow " + row + " --table " + dir_.file("none.csv") + " -o " + dir_.file("w.fit"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, dir_.file("none.csv") + ": No such file or directory\n");
 }
 
 }  // namespace
