@@ -269,6 +269,15 @@ void MainWindow::close_picture() {
   workspace_.magnifier_shown = 0;
 }
 
+void MainWindow::show_full_scale() {
+  findChild<QAction*>("display_menu_image")->setChecked(true);
+  choose_scale(1);
+}
+
+const display::RgbImage* MainWindow::shown_picture() const {
+  return image_window_ ? &image_window_->picture()->picture() : nullptr;
+}
+
 void MainWindow::watch_profile_row(std::function<void(int row)> moved) {
   profile_row_moved_ = std::move(moved);
 }

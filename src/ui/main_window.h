@@ -77,6 +77,8 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   void set_position(int slot, photometry::Position position) override;
   void open_picture() override;
   void close_picture() override;
+  void show_full_scale() override;
+  const display::RgbImage* shown_picture() const override;
   void watch_profile_row(std::function<void(int row)> moved) override;
 
  protected:

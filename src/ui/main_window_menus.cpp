@@ -8,6 +8,7 @@
 #include "ui/binning_menu.h"
 #include "ui/file_dialog.h"
 #include "ui/main_window.h"
+#include "ui/picture_export_menu.h"
 #include "ui/processing_menu.h"
 
 namespace orvane::ui {
@@ -55,7 +56,8 @@ void MainWindow::build_menus() {
   connect(exit, &QAction::triggered, this, &QWidget::close);
   connect(open, &QAction::triggered, this, [this] { show_file_dialog(FileDialogMode::kOpen); });
   connect(save, &QAction::triggered, this, [this] { show_file_dialog(FileDialogMode::kSave); });
-  unavailable({save_bmp});
+  connect(save_bmp, &QAction::triggered, new PictureExportMenu(workspace_, *this, ui_, this),
+          &PictureExportMenu::run);
 
   QMenu* display = add_menu(nullptr, "display_menu", "Display");
   QAction* header = add_action(display, "display_menu_header", "Header");

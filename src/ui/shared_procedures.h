@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "display/rgb_image.h"
 #include "photometry/position_table.h"
 
 namespace orvane::ui {
@@ -60,6 +61,11 @@ class SharedProcedures {
   virtual void open_picture() = 0;
   // Closes the image window and the magnifier.
   virtual void close_picture() = 0;
+  // Display scale 1, as the Display menu's "Image" chooses it: the item checked, the marker
+  // state reset, the image window opened again at full scale and the magnifier closed.
+  virtual void show_full_scale() = 0;
+  // The image window's picture as it is drawn, marks included; none while the window is closed.
+  virtual const display::RgbImage* shown_picture() const = 0;
   // `moved` is told every row the user moves the profile line to by a click on the picture.
   virtual void watch_profile_row(std::function<void(int row)> moved) = 0;
 };

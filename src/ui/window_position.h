@@ -52,6 +52,8 @@ void place_clear_of(QWidget& window, std::initializer_list<const QWidget*> open_
 // onto the screen.
 void place_below(QWidget& window, const QWidget& above, const core::SettingsFile& settings,
                  core::SettingsWindow which);
+// The same for a window whose place orvane.ini does not keep.
+void place_below(QWidget& window, const QWidget& above);
 
 // Sets the window's caption and makes the window wide enough for the window system to show
 // all of it beside its buttons; a caption wider than the screen is shortened in the middle, so
