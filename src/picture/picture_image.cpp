@@ -1,6 +1,5 @@
 #include "picture/picture_image.h"
 
-#include <algorithm>
 #include <cstdint>
 
 namespace orvane::picture {
@@ -24,16 +23,15 @@ QImage wrap(display::RgbImage& picture) {
                 picture.width * 4, QImage::Format_RGB32);
 }
 
-bool holds_only_grey(const display::RgbImage& picture) {
-  return std::all_of(picture.pixels.begin(), picture.pixels.end(), is_grey);
-}
-
 QImage grey_image(const display::RgbImage& picture) {
   QImage grey(picture.width, picture.height, QImage::Format_Grayscale8);
   for (int y = 0; y < picture.height; ++y) {
     const std::uint32_t* from = picture.pixels.data() + std::size_t(y) * std::size_t(picture.width);
     uchar* to = grey.scanLine(y);
-    for (int x = 0; x < picture.width; ++x) to[x] = static_cast<uchar>(from[x] & 0xFFu);
+    for (int x = 0; x < picture.width; ++x) {
+      if (!is_grey(from[x])) return QImage();
+      to[x] = static_cast<uchar>(from[x] & 0xFFu);
+    }
   }
   return grey;
 }

@@ -12,11 +12,9 @@ namespace orvane::picture {
 QImage wrap(const display::RgbImage& picture);
 QImage wrap(display::RgbImage& picture);
 
-// True when every pixel has equal red, green and blue: a rendered frame without coloured marks.
-bool holds_only_grey(const display::RgbImage& picture);
-
-// The picture as 8-bit grey levels (QImage::Format_Grayscale8), one byte a pixel; for a picture
-// that holds only grey it decodes to the same pixels as the picture.
+// The picture as 8-bit grey levels (QImage::Format_Grayscale8, one byte a pixel, the same pixels
+// when decoded) when every pixel has equal red, green and blue, as a rendered frame without
+// coloured marks has; a null image as soon as a pixel of colour is met.
 QImage grey_image(const display::RgbImage& picture);
 
 }  // namespace orvane::picture

@@ -11,8 +11,8 @@
 namespace orvane::picture {
 
 // The image encoded in format ("PNG", "BMP" or "JPG"); quality 0 (smallest) .. 100 (best) is
-// used for JPEG. PNG is compressed at zlib's fastest level: a 4096 x 4096 frame is written in
-// about the time its FITS file takes. An error names the format and Qt's reason.
+// used for JPEG. PNG rows are stored without deflating, for speed: a 4096 x 4096 picture is
+// written in about the time its FITS file takes. An error names the format and Qt's reason.
 core::Result<std::string> encode(const QImage& image, const std::string& format, int quality);
 
 // The picture encoded in format. A picture that holds only grey goes into PNG and JPEG as 8-bit

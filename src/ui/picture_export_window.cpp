@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,8 +41,11 @@ PictureExportWindow::PictureExportWindow(Workspace& workspace, SharedProcedures&
   grid->addWidget(add_jpeg_, 1, 0, 1, 3);
   grid->addWidget(named_label("Label2", "Compression ratio (0-100)", this), 2, 0, 1, 2);
   grid->addWidget(quality_box_, 2, 2);
-  grid->addWidget(save_button, 3, 1);
-  grid->addWidget(cancel, 3, 2);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(save_button);
+  buttons->addWidget(cancel);
+  grid->addLayout(buttons, 3, 0, 1, 3);
 
   connect(add_jpeg_, &QCheckBox::toggled, quality_box_, &QLineEdit::setEnabled);
   connect(quality_box_, &QLineEdit::textChanged, this, [this](const QString& text) {
