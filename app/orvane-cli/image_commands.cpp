@@ -9,6 +9,7 @@
 #include "display/contrast_steps.h"
 #include "display/render.h"
 #include "display/rotation.h"
+#include "picture/picture_format.h"
 #include "picture_output.h"
 
 namespace orvane::cli {
@@ -71,7 +72,7 @@ int run_rotate(const ParsedArgs& args, core::CliUserInterface& ui) {
 int run_render(const ParsedArgs& args, core::CliUserInterface& ui) {
   const std::string& path = single_file(args);
   const std::string out = required(args, "-o");
-  auto format = picture_format(out);
+  auto format = picture::picture_format(out);
   if (!format) throw UsageError{"OUT must end in .png, .bmp, .jpg or .jpeg: " + out};
   display::DisplayState state;
   state.display_scale = choice(args, "--scale", {1, 2, 4}, 1);

@@ -13,7 +13,7 @@
 #include "lightcurve/light_curve_saving.h"
 #include "lightcurve/photometry_error.h"
 #include "lightcurve/report_export.h"
-#include "picture_module.h"
+#include "picture/picture_format.h"
 #include "picture_output.h"
 
 namespace orvane::cli {
@@ -75,28 +75,22 @@ void print_axes(const lightcurve::AxisSettings& settings, core::CliUserInterface
                   core::str_trimmed(var.high / 10));
 }
 
-// Both charts, C-K above V-C, encoded in memory and written by the program's file writer.
-core::Status write_charts(const LightCurveData& data, const lightcurve::AxisSettings& settings,
-                          const std::string& out, const std::string& format) {
-  core::Result<const PictureFunctions*> functions = picture_functions();
-  if (!functions) return core::Error{functions.error()};
+// Both charts, C-K above V-C, in one picture written by the picture library.
+core::Status write_light_curve(const LightCurveData& data, const lightcurve::AxisSettings& settings,
+                               const std::string& out, const std::string& format) {
   constexpr int kWidth = lightcurve::kChartWidth;
   constexpr int kHeight = lightcurve::kChartHeight;
   const lightcurve::ChartDrawing top =
       lightcurve::chart_drawing(data, settings, ChartKind::kCheck, kWidth, kHeight);
   const lightcurve::ChartDrawing bottom =
       lightcurve::chart_drawing(data, settings, ChartKind::kVariable, kWidth, kHeight);
-  std::string bytes;
-  if (!(*functions)->encode_charts(top, bottom, kWidth, kHeight, format.c_str(), bytes)) {
-    return core::Error{out + ": cannot write the picture as " + format};
-  }
-  return core::write_file_atomically(out, bytes);
+  return write_charts(top, bottom, kWidth, kHeight, out, format);
 }
 
 int run_lightcurve(const ParsedArgs& args, core::CliUserInterface& ui) {
   std::optional<std::string> format;
   if (auto out = args.value("-o")) {
-    format = picture_format(*out);
+    format = picture::picture_format(*out);
     if (!format) throw UsageError{"PLOT must end in .png, .bmp, .jpg or .jpeg: " + *out};
   }
   LightCurveData data;
@@ -107,7 +101,7 @@ int run_lightcurve(const ParsedArgs& args, core::CliUserInterface& ui) {
   ui.print_result(lightcurve::photometry_error_text(lightcurve::photometry_error(data)));
   if (data.in_use_count() > 0) print_axes(settings, ui);
   if (format) {
-    if (auto written = write_charts(data, settings, *args.value("-o"), *format); !written) {
+    if (auto written = write_light_curve(data, settings, *args.value("-o"), *format); !written) {
       ui.print_error(written.error());
       return kExitFailed;
     }

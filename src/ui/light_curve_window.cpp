@@ -21,7 +21,8 @@
 #include "lightcurve/photometry_error.h"
 #include "lightcurve/record_marking.h"
 #include "lightcurve/report_export.h"
-#include "ui/chart_painter.h"
+#include "picture/chart_painter.h"
+#include "picture/picture_image.h"
 #include "ui/light_curve_axis_window.h"
 #include "ui/named_controls.h"
 #include "ui/picture_box.h"
@@ -242,10 +243,8 @@ std::vector<lightcurve::ChartPoint> LightCurveWindow::draw_chart(PictureBox& box
   lightcurve::ChartDrawing drawing =
       lightcurve::chart_drawing(data_, axes_, kind, box.canvas_width(), box.canvas_height());
   // Painted straight into the box's canvas memory, which it shows at the next repaint.
-  display::RgbImage& picture = box.picture();
-  QImage canvas(reinterpret_cast<uchar*>(picture.pixels.data()), picture.width, picture.height,
-                picture.width * 4, QImage::Format_RGB32);
-  paint_chart(canvas, drawing);
+  QImage canvas = picture::wrap(box.picture());
+  picture::paint_chart(canvas, drawing);
   box.refresh();
   return std::move(drawing.points);
 }

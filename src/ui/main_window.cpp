@@ -277,6 +277,15 @@ void MainWindow::watch_picture(std::function<void(ImageWindow& window)> opened) 
   picture_watchers_.push_back(std::move(opened));
 }
 
+void MainWindow::show_full_scale() {
+  findChild<QAction*>("display_menu_image")->setChecked(true);
+  choose_scale(1);
+}
+
+const display::RgbImage* MainWindow::shown_picture() const {
+  return image_window_ ? &image_window_->picture()->picture() : nullptr;
+}
+
 void MainWindow::close_image_window() {
   if (image_window_) image_window_->close();
   image_window_ = nullptr;

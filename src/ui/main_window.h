@@ -82,6 +82,8 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   void open_picture() override;
   void close_picture() override;
   void watch_picture(std::function<void(ImageWindow& window)> opened) override;
+  void show_full_scale() override;
+  const display::RgbImage* shown_picture() const override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -10,6 +10,7 @@
 #include "ui/file_dialog.h"
 #include "ui/histogram_window.h"
 #include "ui/main_window.h"
+#include "ui/picture_export_menu.h"
 #include "ui/processing_menu.h"
 
 namespace orvane::ui {
@@ -26,11 +27,6 @@ QActionGroup* radio_group(QObject* parent, std::initializer_list<QAction*> actio
   }
   checked->setChecked(true);
   return group;
-}
-
-// Commands whose windows are not part of the program yet stay visible but unavailable.
-void unavailable(std::initializer_list<QAction*> actions) {
-  for (QAction* action : actions) action->setEnabled(false);
 }
 
 }  // namespace
@@ -57,7 +53,8 @@ void MainWindow::build_menus() {
   connect(exit, &QAction::triggered, this, &QWidget::close);
   connect(open, &QAction::triggered, this, [this] { show_file_dialog(FileDialogMode::kOpen); });
   connect(save, &QAction::triggered, this, [this] { show_file_dialog(FileDialogMode::kSave); });
-  unavailable({save_bmp});
+  connect(save_bmp, &QAction::triggered, new PictureExportMenu(workspace_, *this, ui_, this),
+          &PictureExportMenu::run);
 
   QMenu* display = add_menu(nullptr, "display_menu", "Display");
   QAction* header = add_action(display, "display_menu_header", "Header");

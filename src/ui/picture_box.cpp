@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "picture/picture_image.h"
+
 namespace orvane::ui {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -18,8 +20,7 @@ void PictureBox::set_canvas(display::RgbImage picture) {
   if (picture_.width <= 0 || picture_.height <= 0) {
     image_ = QImage();
   } else {
-    image_ = QImage(reinterpret_cast<uchar*>(picture_.pixels.data()), picture_.width,
-                    picture_.height, picture_.width * 4, QImage::Format_RGB32);
+    image_ = picture::wrap(picture_);
   }
   setFixedSize(std::max(picture_.width, 1), std::max(picture_.height, 1));
   update();

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "display/rgb_image.h"
 #include "photometry/position_table.h"
 
 namespace orvane::ui {
@@ -70,6 +71,11 @@ class SharedProcedures {
   virtual ImageWindow* image_window() const = 0;
   // `opened` is handed every image window as it opens, to follow its mouse commands.
   virtual void watch_picture(std::function<void(ImageWindow& window)> opened) = 0;
+  // Display scale 1, as the Display menu's "Image" chooses it: the item checked, the marker
+  // state reset, the image window opened again at full scale and the magnifier closed.
+  virtual void show_full_scale() = 0;
+  // The image window's picture as it is drawn, marks included; none while the window is closed.
+  virtual const display::RgbImage* shown_picture() const = 0;
 };
 
 }  // namespace orvane::ui

@@ -169,7 +169,10 @@ void set_whole_caption(QWidget& window, const QString& caption) {
 
 void place_below(QWidget& window, const QWidget& above, const core::SettingsFile& settings,
                  core::SettingsWindow which) {
-  if (stored_place(settings, which)) return;
+  if (!stored_place(settings, which)) place_below(window, above);
+}
+
+void place_below(QWidget& window, const QWidget& above) {
   QRect frame = above.frameGeometry();
   // A window shown a moment ago may not be framed yet: its title bar and borders still to come.
   if (frame == above.geometry()) frame.adjust(0, 0, kDecorationWidth, kDecorationHeight);

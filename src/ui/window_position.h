@@ -55,6 +55,8 @@ void place_clear_of(QWidget& window, const std::vector<const QWidget*>& open_win
 // onto the screen.
 void place_below(QWidget& window, const QWidget& above, const core::SettingsFile& settings,
                  core::SettingsWindow which);
+// The same for a window whose place orvane.ini does not keep.
+void place_below(QWidget& window, const QWidget& above);
 
 // Sets the window's caption and makes the window wide enough for the window system to show
 // all of it beside its buttons; a caption wider than the screen is shortened in the middle, so

@@ -1,4 +1,4 @@
-#include "ui/chart_painter.h"
+#include "picture/chart_painter.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -9,7 +9,7 @@
 #include <QRect>
 #include <QString>
 
-namespace orvane::ui {
+namespace orvane::picture {
 namespace {
 
 using Kind = lightcurve::ChartPrimitive::Kind;
@@ -59,4 +59,17 @@ void paint_chart(QImage& canvas, const lightcurve::ChartDrawing& drawing) {
   for (const auto& p : drawing.primitives) paint(painter, p, canvas.width(), canvas.height());
 }
 
-}  // namespace orvane::ui
+QImage paint_charts(const lightcurve::ChartDrawing& top, const lightcurve::ChartDrawing& bottom,
+                    int width, int height) {
+  QImage picture(width, 2 * height, QImage::Format_RGB32);
+  QPainter painter(&picture);
+  for (const lightcurve::ChartDrawing* drawing : {&top, &bottom}) {
+    QImage chart(width, height, QImage::Format_RGB32);
+    paint_chart(chart, *drawing);
+    painter.drawImage(0, drawing == &top ? 0 : height, chart);
+  }
+  painter.end();
+  return picture;
+}
+
+}  // namespace orvane::picture

@@ -4,7 +4,7 @@
 
 #include "lightcurve/chart_layout.h"
 
-namespace orvane::ui {
+namespace orvane::picture {
 
 // Carries out a light-curve chart's drawing steps on canvas, one canvas pixel per chart pixel;
 // whatever falls outside the canvas is dropped. Only Qt Gui is used, so orvane-cli draws the
@@ -12,4 +12,8 @@ namespace orvane::ui {
 // are left out.
 void paint_chart(QImage& canvas, const lightcurve::ChartDrawing& drawing);
 
-}  // namespace orvane::ui
+// The two charts of the light curve, top above bottom, each width x height, in one picture.
+QImage paint_charts(const lightcurve::ChartDrawing& top, const lightcurve::ChartDrawing& bottom,
+                    int width, int height);
+
+}  // namespace orvane::picture
