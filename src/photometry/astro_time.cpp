@@ -91,6 +91,28 @@ Vector sun_from_barycentre(double jd_tdb) {
   return sun;
 }
 
+// The annual aberration in arc seconds (right ascension, declination) for a star at a and d in
+// radians: up to 20.5", as much as the precession of twenty years near the horizon.
+struct Aberration {
+  double ra = 0;
+  double dec = 0;
+};
+Aberration annual_aberration(double jd, double a, double d) {
+  constexpr double kConstant = 20.49552;
+  const double days = jd - kJ2000;
+  const double g = radians(357.529 + 0.98560028 * days);
+  const double sun =
+      radians(280.459 + 0.98564736 * days + 1.915 * std::sin(g) + 0.020 * std::sin(2 * g));
+  const double e = radians(kObliquity);
+  const double ra = -kConstant *
+                    (std::cos(a) * std::cos(sun) * std::cos(e) + std::sin(a) * std::sin(sun)) /
+                    std::cos(d);
+  const double dec = -kConstant * (std::cos(sun) * std::cos(e) *
+                                       (std::tan(e) * std::cos(d) - std::sin(a) * std::sin(d)) +
+                                   std::cos(a) * std::sin(d) * std::sin(sun));
+  return {ra, dec};
+}
+
 // TDB - TT in seconds: the largest periodic term, from the Earth's orbital eccentricity.
 double barycentric_minus_terrestrial(double jd) {
   const double g = radians(357.53 + 0.98560028 * (jd - kJ2000));
@@ -184,8 +206,10 @@ std::optional<double> secant_zenith(double jd_utc, const SkyPosition& star, cons
   // First-order precession from J2000 to the date: m = 46.124", n = 20.043" a year.
   const double years = (jd_utc - kJ2000) / 365.25;
   const double a = radians(star.ra), d = radians(star.dec);
-  const double ra = star.ra + years * (46.124 + 20.043 * std::sin(a) * std::tan(d)) / 3600.0;
-  const double dec = star.dec + years * 20.043 * std::cos(a) / 3600.0;
+  const Aberration shift = annual_aberration(jd_utc, a, d);
+  const double ra =
+      star.ra + (years * (46.124 + 20.043 * std::sin(a) * std::tan(d)) + shift.ra) / 3600.0;
+  const double dec = star.dec + (years * 20.043 * std::cos(a) + shift.dec) / 3600.0;
   const double days = jd_utc - kJ2000;
   const double sidereal = 280.46061837 + 360.98564736629 * days + site.longitude;
   const double hour_angle = radians(sidereal - ra);

@@ -39,7 +39,8 @@ double barycentric_julian_date(double jd_utc, const SkyPosition& star);
 double terrestrial_minus_utc(double jd_utc);
 
 // Secant of the zenith distance of the star at the site, the star's J2000 position moved to
-// the date by first-order precession. Empty when the star is at or below the horizon.
+// the date by first-order precession and the annual aberration (no refraction). Empty when the star
+// is at or below the horizon.
 std::optional<double> secant_zenith(double jd_utc, const SkyPosition& star, const Site& site);
 
 // Air mass from sec z by Hardie's polynomial (1962).

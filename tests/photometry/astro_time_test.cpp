@@ -21,6 +21,7 @@ TEST(AstroTime, ReferenceRows) {
   EXPECT_NEAR(barycentric_julian_date(jd, rz_cas), 2460325.381259, 1 * kSecond);
   const auto secant = secant_zenith(jd, rz_cas, Site{35.68, 139.74});
   ASSERT_TRUE(secant);
+  EXPECT_NEAR(*secant, 3.6745, 0.002);
   EXPECT_NEAR(hardie_air_mass(*secant), hardie_air_mass(3.6745), 0.002);
   // Hardie on sec z 3.6745: 3.6745 - 0.0048587 - 0.0205646 - 0.0154649 = 3.6336.
   EXPECT_NEAR(hardie_air_mass(3.6745), 3.6336, 0.00005);
