@@ -4,6 +4,7 @@
 
 #include "aavso_commands.h"
 #include "core/fits_header.h"
+#include "core/number_text.h"
 #include "core/text_file.h"
 #include "lightcurve/aavso_report.h"
 
@@ -110,6 +111,8 @@ std::vector<OptionSpec> aavso_options() {
       {"-o", "FILE", "the AAVSO file (.txt, .csv or .tsv)", "aavso: required"}};
 }
 
+namespace {
+
 int run_aavso_check(const ParsedArgs& args, core::CliUserInterface& ui) {
   const std::string& path = single_file(args);
   auto lines = core::read_text_lines(path);
@@ -125,6 +128,8 @@ int run_aavso_check(const ParsedArgs& args, core::CliUserInterface& ui) {
   ui.print_result(path + ": no problems");
   return kExitDone;
 }
+
+}  // namespace
 
 void add_aavso_commands(CommandTable& table) {
   table["aavso-check"] = {"aavso-check FILE",

@@ -167,6 +167,21 @@ double julian_date(int year, int month, int day, double hours) {
   return 2440587.5 + static_cast<double>(days_from_civil(year, month, day)) + hours / 24.0;
 }
 
+CalendarTime calendar_time(double jd) {
+  const double days = std::floor(jd - 2440587.5);
+  const long z = static_cast<long>(days) + 719468;
+  const long era = (z >= 0 ? z : z - 146096) / 146097;
+  const long day_of_era = z - era * 146097;
+  const long year_of_era =
+      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  const long day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const long mp = (5 * day_of_year + 2) / 153;
+  const int day = static_cast<int>(day_of_year - (153 * mp + 2) / 5 + 1);
+  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  const int year = static_cast<int>(year_of_era + era * 400 + (month <= 2 ? 1 : 0));
+  return {year, month, day, (jd - 2440587.5 - days) * 24.0};
+}
+
 double heliocentric_julian_date(double jd_utc, const SkyPosition& star) {
   return jd_utc - kDaysPerAu * dot(sun_from_earth(jd_utc), unit_vector(star));
 }

@@ -25,6 +25,15 @@ struct Site {
 // the next day, -2 is 22:00 of the day before).
 double julian_date(int year, int month, int day, double hours);
 
+// The UT calendar date and time of a Julian Date.
+struct CalendarTime {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  double hours = 0;  // 0 <= hours < 24
+};
+CalendarTime calendar_time(double jd);
+
 // Heliocentric Julian Date: the light time between the Earth and the Sun along the star's
 // direction taken off. The Sun from its approximate coordinates (accurate to 0.01 degree).
 double heliocentric_julian_date(double jd_utc, const SkyPosition& star);

@@ -36,6 +36,9 @@ TEST(AstroTime, DatesAndLeapSeconds) {
   EXPECT_EQ(julian_date(1858, 11, 17, 0), 2400000.5);                    // MJD 0
   EXPECT_EQ(julian_date(2024, 2, 28, 27), julian_date(2024, 2, 29, 3));  // leap day
   EXPECT_EQ(julian_date(2023, 3, 1, -2), julian_date(2023, 2, 28, 22));  // no 29 February
+  const CalendarTime leap_day = calendar_time(2460369.625);              // 2024-02-29 03:00
+  EXPECT_EQ(leap_day.year * 10000 + leap_day.month * 100 + leap_day.day, 20240229);
+  EXPECT_DOUBLE_EQ(leap_day.hours, 3);
   EXPECT_EQ(terrestrial_minus_utc(julian_date(2016, 12, 31, 23)), 32.184 + 36);
   EXPECT_EQ(terrestrial_minus_utc(julian_date(2024, 1, 15, 0)), 69.184);
 }
