@@ -61,6 +61,13 @@ RecordPlace record_place(const Record& record, const AavsoFields& fields,
   return place;
 }
 
+// Whether the record's date is a calendar date: a frame without DATE-OBS is recorded as
+// "00/00/00".
+bool has_date(std::string_view line) {
+  const CalendarDate date = record_date("        " + std::string(line));
+  return date.month >= 1 && date.month <= 12 && date.day >= 1 && date.day <= 31;
+}
+
 struct RecordLine {
   std::string text;
   std::vector<std::string> problems;
@@ -75,7 +82,10 @@ RecordLine record_line(const Record& record, const AavsoFields& fields, const st
       need_star || !fields.site ? record_place(record, fields, headers) : RecordPlace{};
   const double jd = record_mid_exposure_jd(record.text(), fields.time_zone);
   std::string date = core::format(jd, "0.00000");
-  if (fields.date == AavsoDate::kHjd) {
+  if (!has_date(record.text())) {
+    date = "na";
+    out.problems.push_back(at + "DATE: the record has no date (\"00/00/00\": no DATE-OBS)");
+  } else if (fields.date == AavsoDate::kHjd) {
     if (place.star) {
       date = core::format(photometry::heliocentric_julian_date(jd, *place.star), "0.00000");
     } else {

@@ -54,11 +54,11 @@ struct ChoiceField {
 }  // namespace
 
 AavsoReportWindow::AavsoReportWindow(Workspace& workspace, core::UserInterface& ui,
-                                     lightcurve::LightCurveData data, QWidget* parent)
+                                     lightcurve::LightCurveData records, QWidget* parent)
     : QDialog(parent),
       workspace_(workspace),
       ui_(ui, static_cast<QWidget*>(this)),
-      data_(std::move(data)) {
+      data_(std::move(records)) {
   setObjectName("aavso_report_window");
   setWindowTitle("AAVSO report");
   build();

@@ -26,8 +26,8 @@ class AavsoReportWindow : public QDialog {
   Q_OBJECT
 
  public:
-  AavsoReportWindow(Workspace& workspace, core::UserInterface& ui, lightcurve::LightCurveData data,
-                    QWidget* parent = nullptr);
+  AavsoReportWindow(Workspace& workspace, core::UserInterface& ui,
+                    lightcurve::LightCurveData records, QWidget* parent = nullptr);
 
   QPlainTextEdit* preview() { return preview_; }
   QPlainTextEdit* problems() { return problems_; }

@@ -25,13 +25,13 @@ void MainWindow::open_light_curve(const std::string& path) {
 void MainWindow::show_aavso_report() {
   std::string path = workspace_.light_curve.data_path;
   if (path.empty()) path = workspace_.current_folder + "/mag_est.txt";
-  auto data = lightcurve::load_light_curve(path);
-  if (!data) {
-    ui_.message(data.error());
+  auto loaded = lightcurve::load_light_curve(path);
+  if (!loaded) {
+    ui_.message(loaded.error());
     return;
   }
-  if (!data->left_out_message.empty()) ui_.message(data->left_out_message);
-  AavsoReportWindow dialog(workspace_, ui_, std::move(*data), this);
+  if (!loaded->left_out_message.empty()) ui_.message(loaded->left_out_message);
+  AavsoReportWindow dialog(workspace_, ui_, std::move(*loaded), this);
   dialog.exec();
 }
 

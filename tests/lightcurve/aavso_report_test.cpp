@@ -93,6 +93,11 @@ TEST(AavsoReport, FieldsRefusedBeforeWriting) {
   EXPECT_EQ(report.problems[1].substr(0, 47), "line 7: DATE: no star coordinates for HJD (--ra");
   EXPECT_EQ(report.problems[2], "line 7: FILTER: \"O\" is not taken by WebObs at present");
   EXPECT_FALSE(write_aavso_report(report, "/nonexistent/never.txt"));
+  const AavsoReport undated = build_aavso_report(
+      test::parsed({observation("00/00/00 00:00:00", "030", "012.35", "011.22", "013.46")}),
+      rz_cas_fields(), no_header);
+  ASSERT_EQ(undated.problems.size(), 1u);
+  EXPECT_EQ(undated.problems[0].substr(0, 41), "line 7: DATE: the record has no date (\"00");
 
   // Rc is written R; JD without coordinates needs no header; one record has no MAGERR.
   f = rz_cas_fields();
