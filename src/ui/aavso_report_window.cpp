@@ -69,6 +69,9 @@ AavsoReportWindow::AavsoReportWindow(Workspace& workspace, core::UserInterface& 
   fallback("OBSCODE", workspace_.observer.code);
   fallback("COMPMAG", workspace_.light_curve.comp_magnitude);
   fallback("BAND", workspace_.observer.band);
+  fallback("BAND", "V");
+  fallback("MAGERR", "auto");
+  fallback("DELIM", ",");
   fallback("FILE", workspace_.current_folder + "/aavso.txt");
   fill(texts);
   update_report();
@@ -178,7 +181,7 @@ void AavsoReportWindow::update_report() {
   preview_->setPlainText(qt(report_.text).replace("\r\n", "\n"));
   std::string text;
   for (const std::string& p : problems) text += p + "\n";
-  problems_->setPlainText(qt(text));
+  problems_->setPlainText(problems.empty() ? QString("none: the file may be sent") : qt(text));
   save_button_->setEnabled(problems.empty());
 }
 
