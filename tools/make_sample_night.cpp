@@ -159,8 +159,8 @@ int run(const Options& options) {
     const night::FrameConditions conditions = night::frame_conditions(i, options.seed);
     night::render_frame(scene, conditions, night::stream_seed(options.seed, i), work, pixels);
     const night::FrameHeader header{
-        options.size, options.size, conditions.date, conditions.time, night::kExposureSeconds,
-        "SAMPLE"};
+        options.size, options.size,  conditions.date, conditions.time, night::kExposureSeconds,
+        "SAMPLE",     "02 48 55.51", "+69 38 03.4",   "+50 00 00",     "+10 00 00"};
     const std::vector<char> bytes = night::fits_bytes(header, pixels);
     const std::string name = frame_name(i, options.frames);
     if (auto failure = write_file(folder / name, bytes.data(), bytes.size())) {

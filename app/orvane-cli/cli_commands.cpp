@@ -16,6 +16,7 @@ const CommandTable& commands() {
     add_image_commands(table);
     add_photometry_commands(table);
     add_lightcurve_commands(table);
+    add_aavso_commands(table);
     add_processing_commands(table);
     add_row_commands(table);
     add_spectrum_commands(table);

@@ -28,6 +28,7 @@ using CommandTable = std::map<std::string, Command>;
 void add_image_commands(CommandTable& table);
 void add_photometry_commands(CommandTable& table);
 void add_lightcurve_commands(CommandTable& table);
+void add_aavso_commands(CommandTable& table);
 void add_processing_commands(CommandTable& table);
 void add_row_commands(CommandTable& table);
 void add_spectrum_commands(CommandTable& table);

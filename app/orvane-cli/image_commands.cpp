@@ -9,6 +9,8 @@
 #include "display/contrast_steps.h"
 #include "display/render.h"
 #include "display/rotation.h"
+#include "photometry/header_time.h"
+#include "photometry/header_times.h"
 #include "picture/picture_format.h"
 #include "picture_output.h"
 
@@ -46,6 +48,11 @@ int run_info(const ParsedArgs& args, core::CliUserInterface& ui) {
   }
   if (args.has("--header")) {
     for (int i = 1; i <= f.header_card_count; ++i) ui.print_result(f.header_cards[i]);
+  }
+  if (args.has("--times")) {
+    for (const auto& row : photometry::header_time_rows(photometry::header_cards(f))) {
+      ui.print_result(row.label + ": " + row.value);
+    }
   }
   return kExitDone;
 }
@@ -104,10 +111,14 @@ int run_render(const ParsedArgs& args, core::CliUserInterface& ui) {
 
 void add_image_commands(CommandTable& table) {
   table["info"] = {
-      "info FILE [--pixel X,Y]... [--header] ",
+      "info FILE [--pixel X,Y]... [--header] [--times] ",
       "prints the size, scaling, header card count and statistics of a FITS file",
       with_read_options({{"--pixel", "X,Y", "also print the value of this pixel (repeats)", ""},
-                         {"--header", "", "also print every header card as stored", ""}}),
+                         {"--header", "", "also print every header card as stored", ""},
+                         {"--times", "",
+                          "also print the observation time, JD, HJD, BJD_TDB and air mass with "
+                          "the cards they come from",
+                          ""}}),
       run_info};
   table["save"] = {"save FILE -o OUT [--bitpix 8|16|32] ",
                    "reads a FITS file and writes it again with the program's FITS writer",

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "aavso_commands.h"
 #include "cli_support.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
@@ -116,6 +117,12 @@ int run_lightcurve(const ParsedArgs& args, core::CliUserInterface& ui) {
 }
 
 int run_report(const ParsedArgs& args, core::CliUserInterface& ui) {
+  if (word_choice(args, "--format", {"std", "aavso"}, 0) == 1) {
+    const lightcurve::AavsoFields aavso = aavso_fields(args);
+    LightCurveData data;
+    if (!load_and_mark(args, data, ui)) return kExitFailed;
+    return run_aavso_report(args, aavso, data, ui);
+  }
   lightcurve::ReportFields fields;
   fields.star = required(args, "--star");
   fields.comp_magnitude = core::val(required(args, "--comp-mag"));
@@ -148,20 +155,27 @@ void add_lightcurve_commands(CommandTable& table) {
        {"--save", "", "write the data file back without the deleted records", ""}},
       run_lightcurve,
       false};
+  std::vector<OptionSpec> report_options{
+      {"--star", "S", "the variable star's name", "std: required"},
+      {"--comp-mag", "M", "the comparison star's magnitude", "required"},
+      {"--band", "B", "the band letters, e.g. V (aavso: Rc is written R, Ic I; O refused)",
+       "required"},
+      {"--observer", "CODE", "the observer's code", "std: required"},
+      {"--place", "TEXT", "the observing place", ""},
+      {"--instruments", "TEXT", "the instruments", ""},
+      deleted,
+      {"--outdir", "DIR", "folder of the report files", "default: the current folder"}};
+  for (OptionSpec& option : aavso_options()) report_options.push_back(std::move(option));
   table["report"] = {
-      "report DATAFILE --star S --comp-mag M --band B --observer CODE [--place TEXT] "
-      "[--instruments TEXT] [--delete N,...] [--outdir DIR]",
-      "writes the report files sdata2.std and sdata2.2 from observation records",
-      {{"--star", "S", "the variable star's name", "required"},
-       {"--comp-mag", "M", "the comparison star's magnitude", "required"},
-       {"--band", "B", "the band letters, e.g. V", "required"},
-       {"--observer", "CODE", "the observer's code", "required"},
-       {"--place", "TEXT", "the observing place", ""},
-       {"--instruments", "TEXT", "the instruments", ""},
-       deleted,
-       {"--outdir", "DIR", "folder of the report files", "default: the current folder"}},
-      run_report,
-      false};
+      "report DATAFILE --comp-mag M --band B [--delete N,...] (--star S --observer CODE "
+      "[--place TEXT] [--instruments TEXT] [--outdir DIR] | --format aavso --obscode CODE "
+      "--starid NAME [--cname L] [--kname L] [--chart ID] [--notes TEXT] [--date jd|hjd] "
+      "[--delim C] [--ra RA --dec DEC] [--site LAT,LON] [--time-zone 0|9] "
+      "[--magerr auto|na|V] [--obstype CCD|DSLR|CMOS] -o FILE.txt|.csv|.tsv)",
+      "writes the report files sdata2.std and sdata2.2, or an AAVSO Extended file, from "
+      "observation records. The AAVSO magnitudes are on Pogson's scale: V - C and K - C are "
+      "multiplied by 2.5/2.511886432",
+      report_options, run_report, false};
 }
 
 }  // namespace orvane::cli

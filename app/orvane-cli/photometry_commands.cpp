@@ -15,12 +15,17 @@
 #include "input_files.h"
 #include "photometry/automatic_photometry.h"
 #include "photometry/photometry_run.h"
+#include "photometry/star_measurement.h"
 #include "photometry_options.h"
 
 namespace orvane::cli {
 namespace {
 
 using photometry::Position;
+
+std::string file_name(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
 
 std::string position_text(Position p) {
   return std::to_string(p.x) + "," + std::to_string(p.y);
@@ -36,6 +41,11 @@ int run_measure(const ParsedArgs& args, core::CliUserInterface& ui) {
   const photometry::RunResult run =
       photometry::measurement_run(*frame, options.settings, options.table, options.table.entries);
   if (run.no_star) ui.print_error("No Star");
+  const std::int32_t level = options.saturation.value_or(photometry::saturation_level(*frame));
+  for (const auto& star :
+       photometry::saturated_stars(*frame, options.settings, run.positions, level)) {
+    ui.print_error(photometry::saturation_message(file_name(path), star));
+  }
   static const char* const kNames[] = {"comp", "var", "check"};
   for (int star = 0; star < 3; ++star) {
     if (run.magnitudes[star]) {
@@ -183,6 +193,9 @@ bool record_frame(photometry::AutomaticPhotometry& run, const core::ImageFrame& 
   }
   const photometry::FrameOutcome& outcome = *measured;
   boxes = outcome.boxes;
+  for (const auto& star : outcome.saturated) {
+    ui.print_error(photometry::saturation_message(file_name(frame.file_path), star));
+  }
   core::Result<photometry::FrameEnd> end = run.finish_frame(frame, outcome, false, ui);
   if (!end) {
     ui.print_error(end.error());
@@ -239,6 +252,7 @@ int run_photometry(const ParsedArgs& args, core::CliUserInterface& ui) {
   const std::vector<std::string>& paths = checked.paths;
   PhotometryOptions& options = checked.options;
   photometry::AutomaticPhotometry run(options.settings, options.table, checked.data_file);
+  run.set_saturation_level(options.saturation);
   if (core::Status started = run.start(args.has("--append")); !started) {
     ui.print_error(started.error());
     return kExitFailed;

@@ -72,7 +72,9 @@ std::vector<OptionSpec> photometry_option_specs(std::vector<OptionSpec> more) {
       {"--star", "NAME", "the variable star's name, for the report line", ""},
       {"--comp-mag", "M", "the comparison star's magnitude, for the report line", ""},
       {"--band", "B|V|Rc|Ic", "the band; with it the report line is printed", ""},
-      {"--observer", "CODE", "the observer's code, for the report line", ""}};
+      {"--observer", "CODE", "the observer's code, for the report line", ""},
+      {"--saturation", "N", "name stars whose aperture holds a pixel at or above N",
+       "default: the largest value of the file's BITPIX and BZERO, 65535 for 16 bits"}};
   more.insert(more.begin(), options.begin(), options.end());
   return with_read_options(std::move(more));
 }
@@ -82,7 +84,7 @@ std::string photometry_options_usage() {
          "[--shape circle|square] [--aperture N] [--sky median|aperture] [--sky-inner N] "
          "[--sky-outer N] [--span N] [--position fixed|peak|move] [--sum integer|real] "
          "[--digits 2|3] [--time-zone 0|9] [--star NAME --comp-mag M --band B|V|Rc|Ic "
-         "--observer CODE] ";
+         "--observer CODE] [--saturation N] ";
 }
 
 bool read_photometry_options(const ParsedArgs& args, PhotometryOptions& options,
@@ -104,6 +106,11 @@ bool read_photometry_options(const ParsedArgs& args, PhotometryOptions& options,
   s.time_zone = choice(args, "--time-zone", {0, 9}, 0);
   read_positions(args, options.table);
   read_details(args, options.details);
+  if (auto level = args.value("--saturation")) {
+    const double value = core::val(*level);
+    if (!(value >= 1 && value <= 2147483647.0)) throw UsageError{"--saturation wants N >= 1"};
+    options.saturation = static_cast<std::int32_t>(value);
+  }
   const photometry::SkyArea area{s.aperture_size, s.sky_inner, s.sky_outer};
   if (auto refusal = photometry::sky_area_refusal(s.aperture_shape, area)) {
     ui.print_error(*refusal);

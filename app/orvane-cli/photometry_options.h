@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,9 @@ struct PhotometryOptions {
   photometry::PhotometrySettings settings;
   photometry::PositionTable table;
   photometry::ComparisonStarDetails details;  // band_index -1 without --band
+  // --saturation: the pixel value from which a star is named as saturated; empty for each
+  // frame's own limit (BITPIX and BZERO).
+  std::optional<std::int32_t> saturation;
 };
 
 // The options every photometry command takes.

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "core/number_text.h"
 #include "core/posix_file.h"
@@ -103,6 +104,12 @@ core::Result<FrameOutcome> AutomaticPhotometry::measure(const core::ImageFrame& 
   if (m[kVariableStar]) outcome.boxes.variable = *m[kVariableStar];
   if (m[kCheckStar]) outcome.boxes.check = *m[kCheckStar];
   outcome.recordable = m[kComparisonStar].has_value() && m[kVariableStar].has_value();
+  const std::int32_t level = saturation_level_.value_or(saturation_level(frame));
+  outcome.saturated = saturated_stars(frame, settings_, outcome.run.positions, level);
+  const std::string name = std::filesystem::path(frame.file_path).filename().string();
+  for (const SaturatedStar& star : outcome.saturated) {
+    saturated_.push_back(saturation_message(name, star));
+  }
   return outcome;
 }
 
@@ -155,6 +162,9 @@ std::string AutomaticPhotometry::skipped_report() const {
   if (!no_star_.empty()) report += "No Star (no record): " + joined(no_star_);
   for (const std::string& message : unreadable_) {
     report += (report.empty() ? "" : "\r\n") + ("Not read (no record): " + message);
+  }
+  for (const std::string& message : saturated_) {
+    report += (report.empty() ? "" : "\r\n") + message;
   }
   return report;
 }

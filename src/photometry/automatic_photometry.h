@@ -11,6 +11,7 @@
 #include "photometry/photometry_run.h"
 #include "photometry/photometry_settings.h"
 #include "photometry/position_table.h"
+#include "photometry/star_measurement.h"
 
 namespace orvane::photometry {
 
@@ -21,6 +22,8 @@ struct FrameOutcome {
   MagnitudeValues boxes;
   // Comparison and variable star both had signal: only then does the frame get a record.
   bool recordable = false;
+  // Stars whose aperture reached the saturation level; the record is written all the same.
+  std::vector<SaturatedStar> saturated;
 };
 
 // What became of a measured frame.
@@ -70,6 +73,10 @@ class AutomaticPhotometry {
   // is an error that should stop the run. Returns the line written (without its line end).
   core::Result<std::string> save(const core::ImageFrame& frame, const FrameOutcome& outcome);
 
+  // The pixel value from which a star counts as saturated; by default each frame's own
+  // saturation_level.
+  void set_saturation_level(std::optional<std::int32_t> level) { saturation_level_ = level; }
+
   // Frames left without a record, for the summary.
   void note_no_star(const std::string& path);
   void note_unreadable(const std::string& message);
@@ -82,7 +89,8 @@ class AutomaticPhotometry {
   // "measured N, skipped K".
   std::string counts_line() const;
   // What the run tells at its end about frames without a record: the frames without a star
-  // signal and the frames that could not be read, one line each; empty when there were none.
+  // signal and the frames that could not be read, then each saturated star (those frames have
+  // their record), one line each; empty when there were none.
   std::string skipped_report() const;
 
  private:
@@ -92,6 +100,8 @@ class AutomaticPhotometry {
   int measured_ = 0;
   std::vector<std::string> no_star_;
   std::vector<std::string> unreadable_;
+  std::vector<std::string> saturated_;
+  std::optional<std::int32_t> saturation_level_;
 };
 
 }  // namespace orvane::photometry

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace orvane::photometry {
@@ -258,6 +259,58 @@ ApertureSums measure_apertures(const ImageFrame& frame, const PhotometrySettings
     measure_squares(frame, e, settings, positions, sums);
   }
   return sums;
+}
+
+std::array<std::int32_t, 3> aperture_peaks(const ImageFrame& frame,
+                                           const PhotometrySettings& settings,
+                                           const SlotPositions& positions) {
+  std::array<std::int32_t, 3> peaks{};
+  const Extent e = image_extent(frame);
+  for (int star = 0; star < 3; ++star) {
+    const Position c = positions[kStarSlots[star]];
+    std::int32_t peak = std::numeric_limits<std::int32_t>::min();
+    const auto visit = [&](std::int32_t v) { peak = std::max(peak, v); };
+    if (settings.aperture_shape == 0) {
+      for_each_in_ring(frame, e, c, 0, settings.aperture_size, visit);
+    } else {
+      const int half = half_side(settings.aperture_size);
+      const int x0 = std::max(c.x - half, 0), x1 = std::min(c.x + half, e.width - 1);
+      for (int y = std::max(c.y - half, 0); y <= std::min(c.y + half, e.height - 1); ++y) {
+        for (int x = x0; x <= x1; ++x) visit(frame.pixels.at(x, y));
+      }
+    }
+    peaks[static_cast<std::size_t>(star)] = peak;
+  }
+  return peaks;
+}
+
+std::int32_t saturation_level(const ImageFrame& frame) {
+  constexpr double kMax = std::numeric_limits<std::int32_t>::max();
+  double level = kMax;
+  if (frame.is_float == 0 && frame.bitpix == 8) level = 255 + frame.bzero;
+  if (frame.is_float == 0 && frame.bitpix == 16) {
+    // Read unsigned without BZERO, two's complement plus 32768 with it: 65535 either way.
+    level = frame.bzero == 0 || frame.bzero == 32768 ? 65535 : 32767 + frame.bzero;
+  }
+  return static_cast<std::int32_t>(std::clamp(level, 0.0, kMax));
+}
+
+std::vector<SaturatedStar> saturated_stars(const ImageFrame& frame,
+                                           const PhotometrySettings& settings,
+                                           const SlotPositions& positions, std::int32_t level) {
+  std::vector<SaturatedStar> saturated;
+  const std::array<std::int32_t, 3> peaks = aperture_peaks(frame, settings, positions);
+  for (int star = 0; star < 3; ++star) {
+    const std::int32_t peak = peaks[static_cast<std::size_t>(star)];
+    if (peak >= level) saturated.push_back({star, peak});
+  }
+  return saturated;
+}
+
+std::string saturation_message(const std::string& file_name, const SaturatedStar& star) {
+  static const char* const kNames[] = {"comparison", "variable", "check"};
+  return file_name + ": " + kNames[star.star] + " star saturated (peak " +
+         std::to_string(star.peak) + ")";
 }
 
 }  // namespace orvane::photometry

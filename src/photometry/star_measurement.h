@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "core/image_frame.h"
 #include "photometry/photometry_settings.h"
@@ -38,5 +40,28 @@ struct ApertureSums {
 // frame. A sky list with no pixels gives a sky of 0.
 ApertureSums measure_apertures(const core::ImageFrame& frame, const PhotometrySettings& settings,
                                const SlotPositions& positions);
+
+// The largest pixel value inside each star's aperture (circle or square, as measured), by
+// StarIndex order: comparison, variable, check.
+std::array<std::int32_t, 3> aperture_peaks(const core::ImageFrame& frame,
+                                           const PhotometrySettings& settings,
+                                           const SlotPositions& positions);
+
+// The largest value the frame's file could hold: 255 + BZERO for 8 bits, 65535 for unsigned
+// 16-bit data (BZERO 0 read unsigned, or BZERO 32768), the 32-bit limit otherwise.
+std::int32_t saturation_level(const core::ImageFrame& frame);
+
+// A star whose aperture holds a pixel at or above the saturation level: its magnitude is too
+// faint by an unknown amount. star is 0 comparison, 1 variable, 2 check.
+struct SaturatedStar {
+  int star = 0;
+  std::int32_t peak = 0;
+};
+std::vector<SaturatedStar> saturated_stars(const core::ImageFrame& frame,
+                                           const PhotometrySettings& settings,
+                                           const SlotPositions& positions, std::int32_t level);
+
+// "night_010.fit: comparison star saturated (peak 65535)".
+std::string saturation_message(const std::string& file_name, const SaturatedStar& star);
 
 }  // namespace orvane::photometry

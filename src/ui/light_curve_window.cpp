@@ -23,6 +23,7 @@
 #include "lightcurve/report_export.h"
 #include "picture/chart_painter.h"
 #include "picture/picture_image.h"
+#include "ui/aavso_report_window.h"
 #include "ui/light_curve_axis_window.h"
 #include "ui/named_controls.h"
 #include "ui/picture_box.h"
@@ -77,6 +78,7 @@ LightCurveWindow::LightCurveWindow(Workspace& workspace, SharedProcedures& proce
   show_records();
   save_button_->setEnabled(false);
   report_button_->setEnabled(false);
+  aavso_button_->setEnabled(false);
   resize(sizeHint());
 }
 
@@ -96,6 +98,7 @@ void LightCurveWindow::build() {
   error_label_ = named_label("Label7", "Photometry error =", this);
   save_button_ = named_button("Command1", "Save to 'mag_est.txt'", this);
   report_button_ = named_button("Command3", "Save to 'std.file'", this);
+  aavso_button_ = named_button("Command4", "AAVSO report", this);
 
   auto* left = new QVBoxLayout;
   left->addWidget(list_, 1);
@@ -104,6 +107,7 @@ void LightCurveWindow::build() {
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(save_button_);
   buttons->addWidget(report_button_);
+  buttons->addWidget(aavso_button_);
   buttons->addStretch(1);
   left->addLayout(buttons);
 
@@ -127,6 +131,7 @@ void LightCurveWindow::build() {
   }
   connect(save_button_, &QPushButton::clicked, this, &LightCurveWindow::save_records);
   connect(report_button_, &QPushButton::clicked, this, &LightCurveWindow::export_report);
+  connect(aavso_button_, &QPushButton::clicked, this, &LightCurveWindow::open_aavso_report);
 }
 
 QLayout* LightCurveWindow::build_report_fields() {
@@ -197,6 +202,7 @@ void LightCurveWindow::load(const std::string& absolute_path) {
   // A file that could not be read must not be replaced by an empty one.
   save_button_->setEnabled(loaded_);
   report_button_->setEnabled(loaded_);
+  aavso_button_->setEnabled(loaded_);
   list_->clear();
   show_records();
 
@@ -316,6 +322,11 @@ void LightCurveWindow::export_report() {
       .instruments = observer.instruments};
   auto written = lightcurve::write_report(data_, fields, workspace_.current_folder);
   ui_.message(written ? lightcurve::kReportCompletion : written.error());
+}
+
+void LightCurveWindow::open_aavso_report() {
+  AavsoReportWindow dialog(workspace_, ui_, data_, this);
+  dialog.exec();
 }
 
 void LightCurveWindow::closeEvent(QCloseEvent* event) {

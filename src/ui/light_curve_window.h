@@ -62,6 +62,7 @@ class LightCurveWindow : public QWidget {
   void open_axis_window();
   void save_records();
   void export_report();
+  void open_aavso_report();
 
   Workspace& workspace_;
   SharedProcedures& procedures_;
@@ -86,6 +87,7 @@ class LightCurveWindow : public QWidget {
   QLineEdit* instruments_box_ = nullptr;     // Text7
   QPushButton* save_button_ = nullptr;
   QPushButton* report_button_ = nullptr;
+  QPushButton* aavso_button_ = nullptr;  // Command4
   QPointer<LightCurveAxisWindow> axis_window_;
 };
 

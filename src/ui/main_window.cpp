@@ -192,6 +192,7 @@ void MainWindow::frame_changed(const FrameChange& change) {
     open_image_window();
   }
   refresh_undo_item();
+  if (header_times_window_) header_times_window_->refresh();
 }
 
 void MainWindow::show_statistics() {
@@ -362,6 +363,16 @@ void MainWindow::show_header() {
   place_clear_of(*header_window_, {this, image_window_.data(), magnifier_}, workspace_.settings,
                  core::SettingsWindow::kForm3);
   header_window_->show();
+}
+
+void MainWindow::show_header_times() {
+  if (header_times_window_ == nullptr) {
+    header_times_window_ = new HeaderTimesWindow(workspace_, this);
+    header_times_window_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  header_times_window_->refresh();
+  header_times_window_->show();
+  header_times_window_->raise();
 }
 
 void MainWindow::undo() {

@@ -9,6 +9,7 @@
 #include "core/user_interface.h"
 #include "photometry/automatic_photometry.h"
 #include "processing/batch_outcome.h"
+#include "ui/header_times_window.h"
 #include "ui/header_window.h"
 #include "ui/image_window.h"
 #include "ui/magnifier_window.h"
@@ -104,6 +105,8 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   void rotate_image();
   void toggle_dusky();
   void show_header();
+  void show_header_times();
+  void show_aavso_report();
   void reset_marker_state();
   bool refuse_without_frame();
 
@@ -182,6 +185,7 @@ class MainWindow : public QMainWindow, public SharedProcedures {
   QPointer<ImageWindow> image_window_;
   MagnifierWindow* magnifier_ = nullptr;
   QPointer<HeaderWindow> header_window_;
+  QPointer<HeaderTimesWindow> header_times_window_;
   QPointer<PositionWindow> position_window_;
   QPointer<FileDialog> file_dialog_;
   QPointer<FolderWindow> folder_window_;

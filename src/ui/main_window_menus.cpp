@@ -58,6 +58,7 @@ void MainWindow::build_menus() {
 
   QMenu* display = add_menu(nullptr, "display_menu", "Display");
   QAction* header = add_action(display, "display_menu_header", "Header");
+  QAction* header_times = add_action(display, "display_menu_header_times", "Header times");
   QAction* image = add_action(display, "display_menu_image", "Image");
   QAction* image_12 = add_action(display, "display_menu_image_12", "Image 1/2");
   QAction* image_14 = add_action(display, "display_menu_image_14", "Image 1/4");
@@ -67,6 +68,7 @@ void MainWindow::build_menus() {
   radio_group(this, {image, image_12, image_14}, image);
   dusky->setCheckable(true);
   connect(header, &QAction::triggered, this, &MainWindow::show_header);
+  connect(header_times, &QAction::triggered, this, &MainWindow::show_header_times);
   connect(image, &QAction::triggered, this, [this] { choose_scale(1); });
   connect(image_12, &QAction::triggered, this, [this] { choose_scale(2); });
   connect(image_14, &QAction::triggered, this, [this] { choose_scale(4); });
@@ -155,6 +157,8 @@ void MainWindow::build_photometry_menu() {
       add_action(photometry, "photometry_menu_comp_star", "Comparison Star Magnitude");
   QAction* automatic = add_action(photometry, "photometry_menu_automatic", "Automatic");
   QAction* light_curve = add_action(photometry, "photometry_menu_light_curve", "Light Curve");
+  QAction* aavso = add_action(photometry, "photometry_menu_aavso_report", "AAVSO report");
+  connect(aavso, &QAction::triggered, this, &MainWindow::show_aavso_report);
   connect(comp_star, &QAction::triggered, this, &MainWindow::show_comparison_window);
   connect(light_curve, &QAction::triggered, this,
           [this] { show_file_dialog(FileDialogMode::kPhotometryData); });

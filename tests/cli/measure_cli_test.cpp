@@ -27,6 +27,11 @@ class Measure : public ::testing::Test {
         for (int dx = -1; dx <= 1; ++dx)
           values[(s.y + dy) * 64 + s.x + dx] += dx == 0 && dy == 0 ? s.flux / 5 : s.flux / 10;
     for (int& v : values) v -= 32768;
+    write(values);
+  }
+
+  void write(const std::vector<int>& values) {
+    values_ = values;
     path_ = FitsBuilder::image(16, 64, 64)
                 .add("BZERO", "32768")
                 .add("BSCALE", "1")
@@ -47,7 +52,24 @@ class Measure : public ::testing::Test {
 
   orvane::test::TempDir dir_;
   std::string path_;
+  std::vector<int> values_;  // as stored: value - 32768
 };
+
+// The comparison star's centre at 65535, the most BITPIX 16 with BZERO 32768 holds: named on
+// stderr, the run otherwise unchanged. --saturation 3000 reaches the variable's centre
+// (1000 + 10000 / 5).
+TEST_F(Measure, SaturatedStarsNamed) {
+  Output r = measure("--saturation 3000");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "frame.fit: variable star saturated (peak 3000)\n");
+  std::vector<int> values = values_;
+  values[16 * 64 + 16] = 65535 - 32768;
+  write(values);
+  r = measure("");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "frame.fit: comparison star saturated (peak 65535)\n");
+  EXPECT_NE(r.out.find("observation: 15/01/03 21:04:10 030 "), std::string::npos);
+}
 
 TEST_F(Measure, PrintsMagnitudesPositionsAndTheClipboardLines) {
   // Square 3 x 3 boxes hold each whole star and the sky boxes, moved with their stars by (+1,-1),

@@ -63,6 +63,10 @@ std::vector<char> fits_bytes(const FrameHeader& header, const std::vector<std::u
       text_card("UT", header.time, "UT time of exposure start"),
       number_card("EXPTIME", header.exposure, "seconds"),
       text_card("OBJECT", header.object, ""),
+      text_card("OBJCTRA", header.ra, "pointing right ascension J2000"),
+      text_card("OBJCTDEC", header.dec, "pointing declination J2000"),
+      text_card("SITELAT", header.latitude, "site latitude, north positive"),
+      text_card("SITELONG", header.longitude, "site longitude, east positive"),
       card_finish("END", ""),
   };
   std::vector<char> bytes;

@@ -15,6 +15,10 @@ struct FrameHeader {
   std::string time;  // "hh:mm:ss"
   int exposure = 0;  // seconds
   std::string object;
+  std::string ra;         // "HH MM SS.ss", J2000
+  std::string dec;        // "+DD MM SS.s"
+  std::string latitude;   // "+DD MM SS", north positive
+  std::string longitude;  // "+DDD MM SS", east positive
 };
 
 // The whole file: header cards padded with blank cards to 36 per block, then the values 0..65535
