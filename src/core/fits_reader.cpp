@@ -52,6 +52,7 @@ void commit_header(ImageFrame& frame, FitsHeader& header, const std::string& pat
   frame.file_path = path;
   frame.undo_available = false;
 }
+
 // An open file whose header passed every check, and where its data unit lies.
 struct OpenedFile {
   FileDescriptor file;
