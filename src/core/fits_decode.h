@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "core/fits_header.h"
+#include "core/fits_header_parse.h"
 #include "core/fits_reader.h"
 #include "core/result.h"
 

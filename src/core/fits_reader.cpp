@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "core/fits_decode.h"
-#include "core/fits_header.h"
+#include "core/fits_header_parse.h"
 #include "core/number_text.h"
 #include "core/posix_file.h"
 
 // The ways of reading a FITS file: from a path into the frame or into an image of its own,
 // loaded ahead into memory, or from bytes already in memory. All take the same header checks
-// (fits_header.h) and the same decoding (fits_decode.h).
+// (fits_header_parse.h) and the same decoding (fits_decode.h).
 namespace orvane::core {
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/fits_header.h"
+#include "core/fits_header_parse.h"
 
 #include <algorithm>
 #include <cmath>
