@@ -1,6 +1,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -9,18 +10,21 @@
 namespace orvane::cli {
 namespace {
 
-// The folder the running tool lives in.
-std::string own_folder() {
+// The module's file: beside the running tool in the build tree, otherwise in the library folder
+// the package installs it to, relative to the tool's folder.
+std::string module_path() {
   char path[PATH_MAX];
   const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return ".";
-  const std::string exe(path, static_cast<std::size_t>(length));
+  const std::string exe(path, static_cast<std::size_t>(std::max<ssize_t>(length, 0)));
   const std::size_t slash = exe.rfind('/');
-  return slash == std::string::npos ? "." : exe.substr(0, slash);
+  const std::string folder = slash == std::string::npos ? "." : exe.substr(0, slash);
+  const std::string beside = folder + "/orvane-cli-pictures.so";
+  if (::access(beside.c_str(), F_OK) == 0) return beside;
+  return folder + "/" ORVANE_INSTALLED_MODULE_FOLDER "/orvane-cli-pictures.so";
 }
 
 core::Result<const PictureFunctions*> load() {
-  const std::string module = own_folder() + "/orvane-cli-pictures.so";
+  const std::string module = module_path();
   void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* reason = ::dlerror();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,12 @@ Result<ReadReport> fits_read(ImageFrame& frame, const std::string& path,
 
 // The same with the frame's own read-time settings.
 Result<ReadReport> fits_read(ImageFrame& frame, const std::string& path);
+
+// Reads a whole FITS file held in memory (its bytes from the first to the last), with the same
+// checks, messages and frame fields as fits_read from a file; `name` stands where the path
+// stands, in the messages and in file_path. A refused file leaves the frame as it was.
+Result<ReadReport> fits_read_memory(ImageFrame& frame, std::span<const std::uint8_t> file,
+                                    const std::string& name, const ReadOptions& options);
 
 // A FITS file read into a buffer of its own, sized to the file: a dark or flat reference, or a
 // member of a composite, kept beside the frame.

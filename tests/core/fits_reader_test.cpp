@@ -278,6 +278,42 @@ TEST_F(FitsReaderTest, LoadingRefusesWhatReadingRefuses) {
   }
 }
 
+TEST_F(FitsReaderTest, MemoryReadAgreesWithFileRead) {
+  const std::string good =
+      FitsBuilder::image(16, 2, 1).add("BZERO", "32768").end().i16({-1, 5}).contents();
+  const struct {
+    const char* name;
+    std::string contents;
+  } cases[] = {
+      {"good", good},
+      {"empty", ""},
+      {"cut inside the first card", good.substr(0, 50)},
+      {"cut before the last value", good.substr(0, 2880 + 3)},
+      {"no END", FitsBuilder::image(8, 1, 1).add("ENDTIME", "'21:04:10'").contents()},
+      {"NAXIS2 missing",
+       FitsBuilder().add("BITPIX", "8").add("NAXIS1", "1").end().u8({1}).contents()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir_.file("damaged.fit");
+    test::write_bytes(path, c.contents);
+    const Result<ReadReport> from_file = fits_read(frame_, path);
+    auto frame = std::make_unique<ImageFrame>();
+    const auto* first = reinterpret_cast<const std::uint8_t*>(c.contents.data());
+    const Result<ReadReport> from_memory =
+        fits_read_memory(*frame, {first, c.contents.size()}, path, read_options_of(frame_));
+    ASSERT_EQ(from_memory.ok(), from_file.ok());
+    if (!from_file.ok()) {
+      EXPECT_EQ(from_memory.error(), from_file.error());
+      EXPECT_EQ(frame->file_path, "");
+    } else {
+      EXPECT_EQ(first_row(*frame, 2), first_row(frame_, 2));
+      EXPECT_EQ(frame->header_cards, frame_.header_cards);
+      EXPECT_EQ(frame->file_path, path);
+    }
+  }
+}
+
 TEST(FitsName, ExtensionsInAnyCase) {
   for (const char* name : {"/a/image.fit", "image.Fts", "image.FITS", "image.fiTs"})
     EXPECT_TRUE(is_fits_name(name)) << name;
