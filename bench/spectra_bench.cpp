@@ -18,26 +18,25 @@
 #include "bench_support.h"
 #include "core/image_frame.h"
 #include "core/number_text.h"
+#include "memcpy_ratio.h"
 #include "processing/binning.h"
 #include "processing/bow_correction.h"
 
 namespace {
 
+using orvane::bench::bench_against_memcpy;
 using orvane::bench::elapsed_ms;
+using orvane::bench::keep;
 using orvane::bench::median;
 using orvane::bench::pad;
 using orvane::bench::print;
+using orvane::bench::print_ratio_header;
 
 namespace core = orvane::core;
 namespace processing = orvane::processing;
 
 constexpr int kRepetitions = 9;
 constexpr int kSide = 4096;
-
-// Keeps the compiler from dropping a copy whose result is never read.
-void keep(const void* p) {
-  asm volatile("" : : "g"(p) : "memory");
-}
 
 // A slit spectrum: a continuum along the rows with absorption lines that bend with the row,
 // on noise of 25.
@@ -57,28 +56,12 @@ void make_frame(core::ImageFrame& frame) {
   core::undo_take(frame);
 }
 
-void print_row(const std::string& name, double ours, double copy, double target) {
-  const double ratio = ours / copy;
-  print(
-      pad(name, 34) + pad(core::format(ours, "0.0") + " ms", 11, true) +
-      pad(core::format(copy, "0.0") + " ms", 11, true) + pad(core::format(ratio, "0.00"), 8, true) +
-      pad("<= " + core::format(target, "0.0"), 9, true) + (ratio <= target ? "  PASS" : "  FAIL"));
-}
-
 // Times the step on the frame as made, alternately with a memcpy of the frame's 64 MB.
 template <typename Step>
 void bench_step(core::ImageFrame& frame, const std::string& name, double target, Step step) {
-  std::vector<std::int32_t> from(std::size_t(kSide) * kSide, 1), to(from.size(), 2);
-  std::vector<double> ours, copies;
-  for (int i = 0; i < kRepetitions; ++i) {
-    (void)core::undo_restore(frame);
-    ours.push_back(elapsed_ms([&] { step(frame); }));
-    copies.push_back(elapsed_ms([&] {
-      std::memcpy(to.data(), from.data(), from.size() * sizeof(std::int32_t));
-      keep(to.data());
-    }));
-  }
-  print_row(name, median(ours), median(copies), target);
+  bench_against_memcpy(
+      name, target, std::size_t(kSide) * kSide * sizeof(std::int32_t), kRepetitions,
+      [&] { (void)core::undo_restore(frame); }, [&] { step(frame); });
 }
 
 }  // namespace
@@ -91,8 +74,7 @@ int main() {
   }
   auto frame = std::make_unique<core::ImageFrame>();
   make_frame(*frame);
-  print(pad("step", 34) + pad("ours", 11, true) + pad("memcpy", 11, true) + pad("ratio", 8, true) +
-        pad("target", 9, true) + "  result");
+  print_ratio_header("step");
   // Five zones of 819 rows each, rows 0 to 4094: every zone row read once and written once.
   processing::BinningZones zones{};
   for (int k = 0; k < 5; ++k) zones[std::size_t(k)] = {k * 819.0, k * 819.0 + 818};
