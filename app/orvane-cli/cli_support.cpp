@@ -92,6 +92,16 @@ bool read_frame(const ParsedArgs& args, const std::string& path, core::ImageFram
   return true;
 }
 
+bool read_frame_with_row(const ParsedArgs& args, const std::string& path, int row,
+                         core::ImageFrame& frame, core::CliUserInterface& ui) {
+  if (!read_frame(args, path, frame, ui)) return false;
+  if (row >= 0 && row < frame.height) return true;
+  ui.print_error(path + ": row " + core::str_trimmed(row) + " is outside the " +
+                 core::str_trimmed(frame.width) + " x " + core::str_trimmed(frame.height) +
+                 " frame");
+  return false;
+}
+
 int write_frame(const core::ImageFrame& frame, const std::string& out, int bitpix,
                 core::CliUserInterface& ui) {
   auto written = core::fits_write(frame, out, bitpix);

@@ -67,6 +67,11 @@ void apply_read_options(const ParsedArgs& args, core::ImageFrame& frame);
 bool read_frame(const ParsedArgs& args, const std::string& path, core::ImageFrame& frame,
                 core::CliUserInterface& ui);
 
+// Reads the file into the frame and checks that the row lies in it; prints the reader's message
+// or names the row and the frame's size, and returns false, when either is refused.
+bool read_frame_with_row(const ParsedArgs& args, const std::string& path, int row,
+                         core::ImageFrame& frame, core::CliUserInterface& ui);
+
 // Writes the frame with the FITS writer; reports a failure or the values it clipped.
 int write_frame(const core::ImageFrame& frame, const std::string& out, int bitpix,
                 core::CliUserInterface& ui);

@@ -104,13 +104,7 @@ int run_fit(const ParsedArgs& args, core::CliUserInterface& ui) {
   required(args, "--degree");
   const int degree = choice(args, "--degree", {2, 3, 4, 5}, 5);
   auto frame = std::make_unique<core::ImageFrame>();
-  if (!read_frame(args, path, *frame, ui)) return kExitFailed;
-  if (row < 0 || row >= frame->height) {
-    ui.print_error(path + ": row " + core::str_trimmed(row) + " is outside the " +
-                   core::str_trimmed(frame->width) + " x " + core::str_trimmed(frame->height) +
-                   " frame");
-    return kExitFailed;
-  }
+  if (!read_frame_with_row(args, path, row, *frame, ui)) return kExitFailed;
   const auto fit = processing::function_approximate(frame->pixels.row(row), frame->width, degree);
   if (!fit) {
     ui.print_error(path + ": no polynomial of degree " + core::str_trimmed(degree) +

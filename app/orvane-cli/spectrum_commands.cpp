@@ -64,13 +64,7 @@ int run_profile(const ParsedArgs& args, core::CliUserInterface& ui) {
     std::tie(axis.start, axis.end) = number_pair("--wavelength", *wavelength);
   }
   auto frame = std::make_unique<core::ImageFrame>();
-  if (!read_frame(args, path, *frame, ui)) return kExitFailed;
-  if (row < 0 || row >= frame->height) {
-    ui.print_error(path + ": row " + core::str_trimmed(row) + " is outside the " +
-                   core::str_trimmed(frame->width) + " x " + core::str_trimmed(frame->height) +
-                   " frame");
-    return kExitFailed;
-  }
+  if (!read_frame_with_row(args, path, row, *frame, ui)) return kExitFailed;
   if (core::Status written = processing::write_profile_files(*frame, row, out, axis); !written) {
     ui.message(written.error());
     return kExitFailed;
