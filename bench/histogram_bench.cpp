@@ -23,8 +23,8 @@ using orvane::bench::print_ratio_header;
 namespace core = orvane::core;
 namespace display = orvane::display;
 
-constexpr int kRepetitions = 9;
-constexpr int kSide = 4096;
+using orvane::bench::kRepetitions;
+using orvane::bench::kSide;
 
 // A night-sky frame: a sky of 1000 with noise of 30 and one star in a thousand pixels.
 void make_frame(core::ImageFrame& frame) {
@@ -45,7 +45,7 @@ void make_frame(core::ImageFrame& frame) {
 template <typename Chart>
 void bench_chart(const std::string& name, Chart chart) {
   bench_against_memcpy(
-      name, 2, std::size_t(kSide) * kSide * sizeof(std::int32_t), kRepetitions, [] {},
+      name, 2, orvane::bench::kFrameBytes, kRepetitions, [] {},
       [&] {
         const display::Histogram counts = chart();
         keep(&counts);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "core/image_frame.h"
 #include "core/number_text.h"
 
 namespace orvane::bench {
@@ -46,6 +47,20 @@ void bench_against_memcpy(const std::string& name, double target, std::size_t by
     }));
   }
   print_ratio_row(name, median(ours), median(copies), target);
+}
+
+// The in-memory benchmarks work on a 4096 x 4096 frame and print medians of nine runs.
+inline constexpr int kSide = 4096;
+inline constexpr int kRepetitions = 9;
+inline constexpr std::size_t kFrameBytes = std::size_t(kSide) * kSide * sizeof(std::int32_t);
+
+// Times step(frame) on the frame as made (its undo copy put back before each run, untimed),
+// alternately with a memcpy of the frame's 64 MB.
+template <typename Step>
+void bench_frame_step(core::ImageFrame& frame, const std::string& name, double target, Step step) {
+  bench_against_memcpy(
+      name, target, kFrameBytes, kRepetitions, [&] { (void)core::undo_restore(frame); },
+      [&] { step(frame); });
 }
 
 }  // namespace orvane::bench

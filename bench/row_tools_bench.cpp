@@ -25,19 +25,16 @@
 
 namespace {
 
-using orvane::bench::bench_against_memcpy;
-using orvane::bench::elapsed_ms;
+using orvane::bench::bench_frame_step;
 using orvane::bench::keep;
-using orvane::bench::median;
-using orvane::bench::pad;
 using orvane::bench::print;
 using orvane::bench::print_ratio_header;
 
 namespace core = orvane::core;
 namespace processing = orvane::processing;
 
-constexpr int kRepetitions = 9;
-constexpr int kSide = 4096;
+using orvane::bench::kRepetitions;
+using orvane::bench::kSide;
 
 using orvane::bench::QuietUserInterface;
 
@@ -60,16 +57,6 @@ void make_frame(core::ImageFrame& frame) {
   core::undo_take(frame);
 }
 
-// Times the step on the frame as made (the undo copy stays for the filters), alternately with
-// a memcpy of the frame's 64 MB.
-template <typename Step>
-void bench_step(core::ImageFrame& frame, const std::string& name, double target, Step step) {
-  QuietUserInterface ui;
-  bench_against_memcpy(
-      name, target, std::size_t(kSide) * kSide * sizeof(std::int32_t), kRepetitions,
-      [&] { (void)core::undo_restore(frame); }, [&] { step(frame, ui); });
-}
-
 }  // namespace
 
 int main() {
@@ -81,21 +68,21 @@ int main() {
   auto frame = std::make_unique<core::ImageFrame>();
   make_frame(*frame);
   print_ratio_header("step");
+  QuietUserInterface ui;
   using processing::NoiseFilter;
   for (NoiseFilter filter :
        {NoiseFilter::kHotCool, NoiseFilter::kThreePoint, NoiseFilter::kFivePoint,
         NoiseFilter::kShadeAverage, NoiseFilter::kShadeMedian, NoiseFilter::kFifthFunction}) {
     const double target = filter == NoiseFilter::kFifthFunction ? 10 : 3;
-    bench_step(*frame, processing::noise_filter_caption(filter), target,
-               [filter](core::ImageFrame& f, core::UserInterface& ui) {
-                 const auto outcome = processing::apply_noise_filter(f, filter, ui);
-                 keep(&outcome);
-               });
+    bench_frame_step(*frame, processing::noise_filter_caption(filter), target,
+                     [filter, &ui](core::ImageFrame& f) {
+                       const auto outcome = processing::apply_noise_filter(f, filter, ui);
+                       keep(&outcome);
+                     });
   }
-  bench_step(*frame, "Limb Darkening Correction", 10,
-             [](core::ImageFrame& f, core::UserInterface& ui) {
-               const auto outcome = processing::limb_darkening_correct(f, ui);
-               keep(&outcome);
-             });
+  bench_frame_step(*frame, "Limb Darkening Correction", 10, [&ui](core::ImageFrame& f) {
+    const auto outcome = processing::limb_darkening_correct(f, ui);
+    keep(&outcome);
+  });
   return 0;
 }

@@ -24,19 +24,16 @@
 
 namespace {
 
-using orvane::bench::bench_against_memcpy;
-using orvane::bench::elapsed_ms;
+using orvane::bench::bench_frame_step;
 using orvane::bench::keep;
-using orvane::bench::median;
-using orvane::bench::pad;
 using orvane::bench::print;
 using orvane::bench::print_ratio_header;
 
 namespace core = orvane::core;
 namespace processing = orvane::processing;
 
-constexpr int kRepetitions = 9;
-constexpr int kSide = 4096;
+using orvane::bench::kRepetitions;
+using orvane::bench::kSide;
 
 // A slit spectrum: a continuum along the rows with absorption lines that bend with the row,
 // on noise of 25.
@@ -56,14 +53,6 @@ void make_frame(core::ImageFrame& frame) {
   core::undo_take(frame);
 }
 
-// Times the step on the frame as made, alternately with a memcpy of the frame's 64 MB.
-template <typename Step>
-void bench_step(core::ImageFrame& frame, const std::string& name, double target, Step step) {
-  bench_against_memcpy(
-      name, target, std::size_t(kSide) * kSide * sizeof(std::int32_t), kRepetitions,
-      [&] { (void)core::undo_restore(frame); }, [&] { step(frame); });
-}
-
 }  // namespace
 
 int main() {
@@ -78,7 +67,7 @@ int main() {
   // Five zones of 819 rows each, rows 0 to 4094: every zone row read once and written once.
   processing::BinningZones zones{};
   for (int k = 0; k < 5; ++k) zones[std::size_t(k)] = {k * 819.0, k * 819.0 + 818};
-  bench_step(*frame, "Binning, five zones", 3, [&zones](core::ImageFrame& f) {
+  bench_frame_step(*frame, "Binning, five zones", 3, [&zones](core::ImageFrame& f) {
     const auto outcome = processing::bin_zones(f, zones);
     if (!outcome) print("binning refused: " + outcome.error());
     keep(&outcome);
@@ -87,7 +76,7 @@ int main() {
   processing::BowShifts shifts(std::size_t(core::ImageFrame::kMaxSide), 0.0);
   for (int y = 0; y < kSide; ++y)
     shifts[std::size_t(y)] = 0.37 + 1e-6 * (y - 2048.0) * (y - 2048.0);
-  bench_step(*frame, "Bow correction, every row", 5,
-             [&shifts](core::ImageFrame& f) { processing::bow_correct(f, shifts); });
+  bench_frame_step(*frame, "Bow correction, every row", 5,
+                   [&shifts](core::ImageFrame& f) { processing::bow_correct(f, shifts); });
   return 0;
 }

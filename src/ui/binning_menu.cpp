@@ -117,9 +117,9 @@ void BinningMenu::follow_row(int row) {
 void BinningMenu::run_binning() {
   if (!binning_) return;
   const processing::BinningZones zones = binning_->zones();
-  const FrameStepSpec spec{.change = {.auto_contrast = false, .rebuild_picture = false}};
+  const FrameStepPlan plan{.change = {.auto_contrast = false, .rebuild_picture = false}};
   const bool done =
-      FrameStep(workspace_, procedures_, ui_).run(spec, [&zones](core::ImageFrame& frame) {
+      FrameStep(workspace_, procedures_, ui_).run(plan, [&zones](core::ImageFrame& frame) {
         auto binned = processing::bin_zones(frame, zones);
         if (!binned) return core::Result<std::string>(core::Error{binned.error()});
         return core::Result<std::string>(processing::binning_completion(*binned));

@@ -55,8 +55,8 @@ void BowMenu::run_bow_correction() {
     ui_.message(shifts.error(), processing::kBowTitle);
     return;
   }
-  const FrameStepSpec spec{.beep = true, .change = {.rebuild_picture = false}};
-  FrameStep(workspace_, procedures_, ui_).run(spec, [&shifts](core::ImageFrame& frame) {
+  const FrameStepPlan plan{.beep = true, .change = {.rebuild_picture = false}};
+  FrameStep(workspace_, procedures_, ui_).run(plan, [&shifts](core::ImageFrame& frame) {
     processing::bow_correct(frame, *shifts);
     return core::Result<std::string>(std::string());
   });

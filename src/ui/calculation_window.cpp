@@ -50,8 +50,8 @@ void CalculationWindow::calculate(bool multiply) {
   const auto operation =
       multiply ? processing::CalcOperation::kMultiply : processing::CalcOperation::kAdd;
   const bool whole_file_reading = whole_file_reading_->isChecked();
-  const FrameStepSpec spec{.beep = true, .change = {.auto_contrast = false}};
-  FrameStep(workspace_, procedures_, ui_).run(spec, [&](core::ImageFrame& frame) {
+  const FrameStepPlan plan{.beep = true, .change = {.auto_contrast = false}};
+  FrameStep(workspace_, procedures_, ui_).run(plan, [&](core::ImageFrame& frame) {
     processing::calculate(frame, operation, operand);
     processing::set_read_calculation(frame, operation, operand, whole_file_reading);
     return core::Result<std::string>(std::string());
@@ -60,8 +60,8 @@ void CalculationWindow::calculate(bool multiply) {
 }
 
 void CalculationWindow::compensate_all_rows() {
-  const FrameStepSpec spec{.beep = true, .change = {.auto_contrast = false}};
-  FrameStep(workspace_, procedures_, ui_).run(spec, [this](core::ImageFrame& frame) {
+  const FrameStepPlan plan{.beep = true, .change = {.auto_contrast = false}};
+  FrameStep(workspace_, procedures_, ui_).run(plan, [this](core::ImageFrame& frame) {
     core::ProgressGuard progress(ui_);
     const processing::RowsOutcome outcome = processing::inclination_compensate_all(frame, ui_);
     return core::Result<std::string>(processing::rows_left_message(outcome));

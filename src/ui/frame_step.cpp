@@ -2,8 +2,8 @@
 
 namespace orvane::ui {
 
-bool FrameStep::run(const FrameStepSpec& spec, const FrameOperation& operation) {
-  if (!spec.question.empty() && !ui_.ask_ok_cancel(spec.question)) return false;
+bool FrameStep::run(const FrameStepPlan& plan, const FrameOperation& operation) {
+  if (!plan.question.empty() && !ui_.ask_ok_cancel(plan.question)) return false;
   core::Result<std::string> done = std::string();
   {
     core::BusyGuard busy(ui_);
@@ -15,10 +15,10 @@ bool FrameStep::run(const FrameStepSpec& spec, const FrameOperation& operation) 
     procedures_.frame_changed({.auto_contrast = false, .rebuild_picture = false});
     return false;
   }
-  procedures_.frame_changed(spec.change);
-  if (spec.beep && workspace_.beep_on) ui_.beep();
+  procedures_.frame_changed(plan.change);
+  if (plan.beep && workspace_.beep_on) ui_.beep();
   if (!done->empty()) ui_.message(*done);
-  if (!spec.completion.empty()) ui_.message(spec.completion);
+  if (!plan.completion.empty()) ui_.message(plan.completion);
   return true;
 }
 

@@ -12,7 +12,7 @@
 namespace orvane::ui {
 
 // What a command that changes the frame asks, says and shows around its operation.
-struct FrameStepSpec {
+struct FrameStepPlan {
   std::string question = {};    // asked OK/Cancel before anything is touched; empty: none
   bool beep = false;            // beeps at the end while "Beep On" is set
   std::string completion = {};  // said at the end ("completion"); empty: nothing
@@ -33,7 +33,7 @@ class FrameStep {
       : workspace_(workspace), procedures_(procedures), ui_(ui) {}
 
   // False when the question was answered Cancel or the operation was refused.
-  bool run(const FrameStepSpec& spec, const FrameOperation& operation);
+  bool run(const FrameStepPlan& plan, const FrameOperation& operation);
 
  private:
   Workspace& workspace_;

@@ -53,8 +53,8 @@ bool MainWindow::file_dialog_ok(const FileChoice& choice) {
 
 // The single-frame dark or flat step; undone with "UnDo".
 void MainWindow::calibrate(const FileChoice& choice) {
-  const FrameStepSpec spec{.change = {.auto_contrast = false}};
-  FrameStep(workspace_, *this, ui_).run(spec, [&choice](core::ImageFrame& frame) {
+  const FrameStepPlan plan{.change = {.auto_contrast = false}};
+  FrameStep(workspace_, *this, ui_).run(plan, [&choice](core::ImageFrame& frame) {
     const core::Status done =
         choice.mode == FileDialogMode::kDarkSubtract
             ? processing::dark_subtract(frame, choice.path, choice.keep_negative)

@@ -63,10 +63,10 @@ void ProcessingMenu::add_items(QMenu& utility) {
 // "completion".
 void ProcessingMenu::run_noise_filter(int index) {
   const NoiseFilter filter = kFilterItems[index].filter;
-  const FrameStepSpec spec{.question = processing::noise_filter_question(filter),
+  const FrameStepPlan plan{.question = processing::noise_filter_question(filter),
                            .completion = "completion",
                            .change = {.auto_contrast = false, .rebuild_picture = false}};
-  FrameStep(workspace_, procedures_, ui_).run(spec, [this, filter](core::ImageFrame& frame) {
+  FrameStep(workspace_, procedures_, ui_).run(plan, [this, filter](core::ImageFrame& frame) {
     core::ProgressGuard progress(ui_);
     const processing::RowsOutcome outcome = processing::apply_noise_filter(frame, filter, ui_);
     return core::Result<std::string>(processing::rows_left_message(outcome));
@@ -74,10 +74,10 @@ void ProcessingMenu::run_noise_filter(int index) {
 }
 
 void ProcessingMenu::run_limb_correction() {
-  const FrameStepSpec spec{.question = processing::kLimbQuestion,
+  const FrameStepPlan plan{.question = processing::kLimbQuestion,
                            .beep = true,
                            .change = {.auto_contrast = false, .reset_markers = true}};
-  FrameStep(workspace_, procedures_, ui_).run(spec, [this](core::ImageFrame& frame) {
+  FrameStep(workspace_, procedures_, ui_).run(plan, [this](core::ImageFrame& frame) {
     core::ProgressGuard progress(ui_);
     const processing::RowsOutcome outcome = processing::limb_darkening_correct(frame, ui_);
     return core::Result<std::string>(processing::rows_left_message(outcome));

@@ -85,12 +85,12 @@ std::string line(const std::string& first, const std::string& second) {
 TEST(ProfileFiles, WritesThreeFilesInPrintZones) {
   test::TempDir dir;
   auto frame = test::frame_of({{5, -7, 120}});
-  const std::string name = dir.file("spec.txt");
+  const std::string name = dir.file("star.txt");
   ASSERT_TRUE(write_profile_files(*frame, 0, name, {}).ok());
   EXPECT_EQ(file_text(name), line(" 0 ", " 5 ") + line(" 1 ", "-7 ") + line(" 2 ", " 120 "));
-  EXPECT_EQ(file_text(dir.file("spec.djm")),
+  EXPECT_EQ(file_text(dir.file("star.djm")),
             line(" 0 ", "-5 ") + line(" 1 ", " 7 ") + line(" 2 ", "-120 "));
-  EXPECT_EQ(file_text(dir.file("spec-inv.djm")), file_text(name));
+  EXPECT_EQ(file_text(dir.file("star-inv.djm")), file_text(name));
 
   // 4000 .. 5000 Angstrom over 1001 columns: 1 Angstrom a column, 19 characters a line.
   auto wide = test::frame_of({Row(1001, 3)});
